@@ -1,0 +1,54 @@
+// The main window: the server list, the chosen server's description, the server actions, and
+// the hidden labels that hold the state other windows read.
+#pragma once
+
+#include <string>
+
+#include "Framework.h"
+
+class MainWindow : public Window {
+ public:
+  static constexpr const char* kClassName = "MainWindow";
+  const char* ClassName() const override { return kClassName; }
+
+  bool StaticText1_MouseDown(int x, int y);
+  void getVents_PageReceived(const std::string& url, int status, const InternetHeaders& headers,
+                             const std::string& content);
+  void getVents_Connected();
+  void getVents_Error(int code);
+  void getVentDetails_PageReceived(const std::string& url, int status,
+                                   const InternetHeaders& headers, const std::string& content);
+  void getVentDetails_Error(int code);
+  void getVentURL_PageReceived(const std::string& url, int status, const InternetHeaders& headers,
+                               const std::string& content);
+  void getVentURL_Error(int code);
+  void getVentURL_Connected();
+  void updateCheck_PageReceived(const std::string& url, int status, const InternetHeaders& headers,
+                                const std::string& content);
+  void updateCheck_Error(int code);
+  void Toolbar_ConnectServer_Action();
+  void Toolbar_ScanServer_Action();
+  void Toolbar_ReportBroken_Action();
+  void Toolbar_AddAVent_Action();
+  void Toolbar_about_Action();
+  void ventList_Change();
+  bool ventList_CellBackgroundPaint(Graphics& g, int row, int column);
+  bool StaticText2_MouseDown(int x, int y);
+  void PushButton1_Action();
+  void PushButtonBroken_Action();
+  void PushButtonScan_Action();
+
+  void selectgradient(Graphics& g);
+  // Switches the six server action controls together, in their order.
+  void SetServerActionsEnabled(bool enabled);
+
+ protected:
+  const WindowDeclaration& Declaration() const override;
+  void Event_Open() override;
+  void Event_Close() override;
+
+ private:
+  // "Selected 1 of N servers" / "Received N servers": N is the row count below the heading
+  // minus the two rows that are not servers.
+  std::string ServerCount();
+};

@@ -1,0 +1,194 @@
+#include "EditField.h"
+
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+#include "TextConversion.h"
+#include "Window.h"
+
+namespace {
+
+template <class Base>
+class FieldWidget : public Base {
+ public:
+  FieldWidget(EditField* owner, QWidget* parent) : Base(parent), owner_(owner) {}
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override {
+    const QPoint at = event->position().toPoint();
+    if (!owner_->MouseDown(at.x(), at.y())) Base::mousePressEvent(event);
+  }
+
+ private:
+  EditField* owner_;
+};
+
+// Alignment codes of a field: 0 default (left), 1 left, 2 centre, 3 right.
+Qt::Alignment FieldAlignment(int code) {
+  switch (code) {
+    case 2:
+      return Qt::AlignHCenter;
+    case 3:
+      return Qt::AlignRight;
+    default:
+      return Qt::AlignLeft;
+  }
+}
+
+}  // namespace
+
+EditField::EditField(::Window& owner, std::string name) : RectControl(owner, std::move(name)) {
+  Rebuild();
+}
+
+EditField::~EditField() = default;
+
+QString EditField::Shown() const {
+  return multiline_ ? area_->toPlainText() : line_->text();
+}
+
+std::string EditField::Text() const {
+  const QString shown = Shown();
+  // Untouched since code set it: give back exactly what was set.
+  if (shown == (multiline_ ? ToDisplay(text_) : ToDisplay(text_).remove('\n'))) return text_;
+  return FromDisplay(shown);
+}
+
+void EditField::SetText(const std::string& text) {
+  text_ = text;
+  if (multiline_) {
+    area_->setPlainText(ToDisplay(text));
+  } else {
+    line_->setText(ToDisplay(text).remove('\n'));
+  }
+}
+
+void EditField::SetTextColor(Color color) {
+  textColor_ = color;
+  ApplyLook();
+}
+
+bool EditField::MouseDown(int x, int y) {
+  return Raise<MouseDownHandler>("MouseDown", x, y).value_or(false);
+}
+
+void EditField::Rebuild() {
+  const std::string current = text_;
+  QWidget* old = Widget();
+  if (multiline_) {
+    area_ = new FieldWidget<QPlainTextEdit>(this, Window().Content());
+    line_ = nullptr;
+    AttachWidget(area_);
+  } else {
+    line_ = new FieldWidget<QLineEdit>(this, Window().Content());
+    area_ = nullptr;
+    AttachWidget(line_);
+  }
+  if (old != nullptr) {
+    Widget()->setFont(old->font());
+    Widget()->setEnabled(old->isEnabled());
+    Widget()->stackUnder(old);
+    delete old;
+  }
+  SetText(current);
+  ApplyLook();
+  SetEnabled(Enabled());
+  UpdateShown();
+}
+
+void EditField::ApplyLook() {
+  QWidget* field = Widget();
+  QPalette palette = field->palette();
+  palette.setColor(QPalette::Text, QColor(textColor_.red, textColor_.green, textColor_.blue));
+  palette.setColor(QPalette::Base, QColor(backColor_.red, backColor_.green, backColor_.blue));
+  field->setPalette(palette);
+  field->setAttribute(Qt::WA_MacShowFocusRect, useFocusRing_);
+  if (line_ != nullptr) {
+    line_->setReadOnly(readOnly_);
+    line_->setFrame(border_);
+    line_->setEchoMode(password_ ? QLineEdit::Password : QLineEdit::Normal);
+    line_->setAlignment(FieldAlignment(alignment_) | Qt::AlignVCenter);
+    line_->setMaxLength(limitText_ > 0 ? limitText_ : 32767);
+    line_->setInputMask(QString::fromStdString(mask_));
+  } else {
+    area_->setReadOnly(readOnly_);
+    area_->setFrameShape(border_ ? QFrame::StyledPanel : QFrame::NoFrame);
+    area_->setVerticalScrollBarPolicy(scrollbarVertical_ ? Qt::ScrollBarAsNeeded
+                                                         : Qt::ScrollBarAlwaysOff);
+    area_->setHorizontalScrollBarPolicy(scrollbarHorizontal_ ? Qt::ScrollBarAsNeeded
+                                                             : Qt::ScrollBarAlwaysOff);
+    area_->setLineWrapMode(scrollbarHorizontal_ ? QPlainTextEdit::NoWrap
+                                                : QPlainTextEdit::WidgetWidth);
+    area_->setTabChangesFocus(!acceptTabs_);
+    QTextOption option = area_->document()->defaultTextOption();
+    option.setAlignment(FieldAlignment(alignment_));
+    area_->document()->setDefaultTextOption(option);
+  }
+}
+
+void EditField::FontChanged(const QFont& font) {
+  Widget()->setFont(font);
+}
+
+bool EditField::ApplyProperty(const std::string& name, const PropertyValue& value) {
+  if (ApplyTextStyle(name, value)) return true;
+  if (name == "Text") {
+    SetText(value.AsString(name));
+    return true;
+  }
+  if (name == "Multiline") {
+    const bool multiline = value.AsBoolean(name);
+    if (multiline != multiline_) {
+      const std::string current = Text();
+      multiline_ = multiline;
+      text_ = current;
+      Rebuild();
+    }
+    return true;
+  }
+  if (name == "TextColor") {
+    textColor_ = value.AsColor(name);
+  } else if (name == "BackColor") {
+    backColor_ = value.AsColor(name);
+  } else if (name == "ReadOnly") {
+    readOnly_ = value.AsBoolean(name);
+  } else if (name == "Border") {
+    border_ = value.AsBoolean(name);
+  } else if (name == "ScrollbarVertical") {
+    scrollbarVertical_ = value.AsBoolean(name);
+  } else if (name == "ScrollbarHorizontal") {
+    scrollbarHorizontal_ = value.AsBoolean(name);
+  } else if (name == "Styled") {
+    styled_ = value.AsBoolean(name);
+  } else if (name == "Password") {
+    password_ = value.AsBoolean(name);
+  } else if (name == "UseFocusRing") {
+    useFocusRing_ = value.AsBoolean(name);
+  } else if (name == "AcceptTabs") {
+    acceptTabs_ = value.AsBoolean(name);
+  } else if (name == "Alignment") {
+    alignment_ = value.AsInteger(name);
+  } else if (name == "LimitText") {
+    limitText_ = value.AsInteger(name);
+  } else if (name == "Mask") {
+    mask_ = value.AsString(name);
+  } else if (name == "Format") {
+    format_ = value.AsString(name);
+  } else if (name == "DataSource") {
+    dataSource_ = value.AsString(name);
+  } else if (name == "DataField") {
+    dataField_ = value.AsString(name);
+  } else {
+    return RectControl::ApplyProperty(name, value);
+  }
+  ApplyLook();
+  return true;
+}
+
+std::optional<std::size_t> EditField::EventSignature(const std::string& event) const {
+  if (event == "MouseDown") return kSignature<MouseDownHandler>;
+  return std::nullopt;
+}

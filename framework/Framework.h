@@ -1,0 +1,22 @@
+// Everything window code writes with: the framework's controls, windows, menus and services.
+#pragma once
+
+#include "Basics.h"
+#include "Buttons.h"
+#include "Control.h"
+#include "EditField.h"
+#include "Events.h"
+#include "HTMLViewer.h"
+#include "HTTPSocket.h"
+#include "Listbox.h"
+#include "Menu.h"
+#include "PagePanel.h"
+#include "Picture.h"
+#include "Progress.h"
+#include "RectControl.h"
+#include "Runtime.h"
+#include "Shapes.h"
+#include "StaticText.h"
+#include "Timer.h"
+#include "ToolbarItem.h"
+#include "Window.h"

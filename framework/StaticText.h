@@ -1,0 +1,38 @@
+// A label: text shown as declared, or held out of sight as a hidden label.
+#pragma once
+
+#include <string>
+
+#include "RectControl.h"
+
+class LabelWidget;
+
+class StaticText : public RectControl {
+ public:
+  StaticText(::Window& owner, std::string name);
+  ~StaticText() override;
+  const char* ClassName() const override { return "StaticText"; }
+
+  // The text exactly as last set, byte for byte.
+  const std::string& Text() const { return text_; }
+  void SetText(const std::string& text);
+  Color TextColor() const { return textColor_; }
+  void SetTextColor(Color color);
+  int TextAlign() const { return textAlign_; }
+
+ protected:
+  bool ApplyProperty(const std::string& name, const PropertyValue& value) override;
+  std::optional<std::size_t> EventSignature(const std::string& event) const override;
+
+ private:
+  friend class LabelWidget;
+  bool MouseDown(int x, int y);
+
+  LabelWidget* label_ = nullptr;
+  std::string text_;
+  Color textColor_ = RGB(0, 0, 0);
+  int textAlign_ = 0;
+  bool multiline_ = false;
+  std::string dataSource_;
+  std::string dataField_;
+};

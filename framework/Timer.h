@@ -1,0 +1,32 @@
+// A timer control: Mode 0 off, 1 once, 2 repeating; Period in milliseconds; event Action.
+#pragma once
+
+#include <memory>
+
+#include "Control.h"
+
+class QTimer;
+
+class Timer : public Control {
+ public:
+  Timer(::Window& owner, std::string name);
+  ~Timer() override;
+  const char* ClassName() const override { return "Timer"; }
+
+  int Mode() const { return mode_; }
+  void SetMode(int mode);
+  int Period() const { return period_; }
+  void SetPeriod(int milliseconds);
+  void Shutdown() override;
+
+ protected:
+  bool ApplyProperty(const std::string& name, const PropertyValue& value) override;
+  std::optional<std::size_t> EventSignature(const std::string& event) const override;
+
+ private:
+  void Restart();
+
+  std::unique_ptr<QTimer> timer_;
+  int mode_ = 2;
+  int period_ = 1000;
+};

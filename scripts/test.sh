@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test suite headless, then builds again with AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs the suites that do not load the web engine.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+jobs="$(nproc)"
+
+"$here/scripts/setup.sh" "$here/build-test" -DCMAKE_BUILD_TYPE=Debug
+(cd "$here/build-test" && ctest --output-on-failure -j"$jobs")
+
+"$here/scripts/setup.sh" "$here/build-asan" -DCMAKE_BUILD_TYPE=Debug -DBRINDLECOT_SANITIZE=ON
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd "$here/build-asan" && ctest --output-on-failure -j"$jobs" -LE webengine)

@@ -1,0 +1,5 @@
+add_executable(lifecycle_probe lifecycle_probe.cpp)
+target_link_libraries(lifecycle_probe PRIVATE brindlecot_testsupport)
+brindlecot_test(test_lifecycle test_lifecycle.cpp)
+add_dependencies(test_lifecycle lifecycle_probe)
+target_compile_definitions(test_lifecycle PRIVATE PROBE_PATH="$<TARGET_FILE:lifecycle_probe>")

@@ -1,0 +1,86 @@
+// Runs the program's whole life in one process, as main() does, and drives one ending chosen on
+// the command line; prints what it saw for the lifecycle suite to check.
+#include <QApplication>
+#include <QMainWindow>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+
+#include "Framework.h"
+#include "TestSupport.h"
+#include "app/BrindlecotApp.h"
+#include "app/MenuBar1.h"
+#include "app/Startup.h"
+#include "directory/MainWindow.h"
+
+namespace {
+
+void Say(const QString& line) {
+  std::printf("%s\n", line.toUtf8().constData());
+  std::fflush(stdout);
+}
+
+int BoundCommands() {
+  int bound = 0;
+  for (const char* name :
+       {"aboutWindowAdd", "checkUpdates", "FileClose", "addvent", "advancedMenuItem", "refreshList",
+        "helpSystem", "minimizeMenuItem", "zoomMenuItem"}) {
+    bound += App().MenuHandler(name) != nullptr ? 1 : 0;
+  }
+  return bound;
+}
+
+// What holds at the moment the event loop starts.
+void ReportLoopStart() {
+  MainWindow* main = ImplicitIfOpen<MainWindow>();
+  Say(QString("loop-start menubar=%1 commands=%2 windows=%3 main-visible=%4")
+          .arg(App().MenuBar() == MenuBar1Instance() ? "MenuBar1" : "other")
+          .arg(BoundCommands())
+          .arg(OpenWindows().size())
+          .arg(main != nullptr && main->Visible() ? 1 : 0));
+  WaitFor([] { return Host().requests().size() >= 2; }, 10000);
+  for (const QByteArray& raw : Host().requests()) {
+    Say("request " + QString::fromLatin1(raw.toPercentEncoding(" /:*.")));
+  }
+}
+
+void Ending(const QString& scenario) {
+  QMainWindow* main = Implicit<MainWindow>().Widget();
+  if (scenario == "quit-key") {
+    main->activateWindow();
+    if (!QTest::qWaitForWindowActive(main)) Say("main window never became active");
+    QTest::keyClick(main, Qt::Key_Q, Qt::ControlModifier);
+  } else if (scenario == "close-main") {
+    main->close();
+  } else if (scenario == "throw") {
+    App().AddMenuHandler("refreshList",
+                         []() -> bool { throw NilObjectException("no such control"); });
+    MenuBar1Instance()->FindItem("refreshList")->Action()->trigger();
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  RuntimeInit(argc, argv);
+  const QString scenario = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("quit-key");
+  RegisterClasses();
+  Host();
+  QTimer::singleShot(0, [scenario] {
+    ReportLoopStart();
+    Ending(scenario);
+    // A program that failed to end fails the suite instead of hanging it.
+    QTimer::singleShot(10000, [] {
+      Say("still-running");
+      std::_Exit(3);
+    });
+  });
+  Main();
+  Say("loop-ended");
+  Finalize();
+  Say(QString("finalized windows=%1 menubar=%2 app=%3")
+          .arg(OpenWindows().size())
+          .arg(HasImplicit<MenuBar1>() ? 1 : 0)
+          .arg(GetAppObject() != nullptr ? 1 : 0));
+  return RuntimeExit();
+}

@@ -1,0 +1,79 @@
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "Framework.h"
+#include "TestPaths.h"
+#include "app/MenuBar1.h"
+#include "app/Startup.h"
+#include "resources/Pictures.h"
+
+FixtureHost& Host() {
+  static FixtureHost* host = [] {
+    auto* h = new FixtureHost(QString::fromUtf8(kSampleDirectory));
+    if (!h->start()) qFatal("the loopback host could not listen");
+    qputenv("http_proxy", h->proxyUrl().toUtf8());
+    qputenv("HTTP_PROXY", h->proxyUrl().toUtf8());
+    return h;
+  }();
+  return *host;
+}
+
+void StartProgram() {
+  Host();
+  NewAppInstance();
+  ApplicationAddMenuHandlers();
+  MakeDefaultView();
+}
+
+void StopProgram() {
+  Finalize();
+  // Let the toolkit finish deleting what the windows left behind.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QCoreApplication::processEvents();
+}
+
+MessageBoxAnswerer::MessageBoxAnswerer() {
+  auto* timer = new QTimer(this);
+  connect(timer, &QTimer::timeout, this, &MessageBoxAnswerer::Poll);
+  timer->start(10);
+}
+
+void MessageBoxAnswerer::Poll() {
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  if (box == nullptr || !box->isVisible()) return;
+  seen << box->text();
+  box->button(QMessageBox::Ok) != nullptr ? box->button(QMessageBox::Ok)->click() : box->accept();
+}
+
+bool MessageBoxAnswerer::WaitForBox(int ms) {
+  const qsizetype before = seen.size();
+  return WaitFor([&] { return seen.size() > before; }, ms);
+}
+
+UrlCatcher::UrlCatcher(QStringList schemes) : schemes_(std::move(schemes)) {
+  for (const QString& scheme : schemes_) QDesktopServices::setUrlHandler(scheme, this, "Open");
+}
+
+UrlCatcher::~UrlCatcher() {
+  for (const QString& scheme : schemes_) QDesktopServices::unsetUrlHandler(scheme);
+}
+
+void UrlCatcher::Open(const QUrl& url) {
+  urls << url;
+}
+
+bool WaitFor(const std::function<bool()>& condition, int ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!condition()) {
+    if (clock.elapsed() > ms) return false;
+    QTest::qWait(5);
+  }
+  return true;
+}

@@ -1,0 +1,52 @@
+// What the suites share: the loopback host, the program brought up without its event loop,
+// message boxes answered as a user would, and URLs handed to the system caught.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <functional>
+
+#include "FixtureHost.h"
+
+// The loopback host, started on first use; http_proxy then points at it.
+FixtureHost& Host();
+
+// Start-up as the program does it, without the event loop: application object, menu bar, menu
+// commands, main window.
+void StartProgram();
+// Everything the program made, released as at shutdown, so the next test starts afresh.
+void StopProgram();
+
+// Answers the next modal message box: its text lands in `seen`, then OK is pressed. A box that
+// never shows is reported by WaitForMessageBox.
+class MessageBoxAnswerer : public QObject {
+  Q_OBJECT
+ public:
+  MessageBoxAnswerer();
+  // Watches for boxes until the answerer goes.
+  QStringList seen;
+  // True once a box has been answered within `ms`.
+  bool WaitForBox(int ms = 5000);
+
+ private:
+  void Poll();
+};
+
+// Catches every URL handed to the system for the given schemes while it lives.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+ public:
+  explicit UrlCatcher(QStringList schemes = {"ventrilo", "http", "https"});
+  ~UrlCatcher() override;
+  QList<QUrl> urls;
+ public slots:
+  void Open(const QUrl& url);
+
+ private:
+  QStringList schemes_;
+};
+
+// Waits until `condition` holds, running the event loop; false after `ms`.
+bool WaitFor(const std::function<bool()>& condition, int ms = 10000);

@@ -1,0 +1,1 @@
+brindlecot_test(test_windows test_windows.cpp)
