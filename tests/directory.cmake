@@ -1,0 +1,1 @@
+brindlecot_test(test_directory test_directory.cpp)

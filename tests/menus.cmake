@@ -1,0 +1,1 @@
+brindlecot_test(test_menus test_menus.cpp)

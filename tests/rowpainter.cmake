@@ -1,0 +1,1 @@
+brindlecot_test(test_rowpainter test_rowpainter.cpp)
