@@ -3,6 +3,7 @@
 #include "Hosts.h"
 #include "common/Directory.h"
 #include "directory/MainWindow.h"
+#include "tools/scanAVent.h"
 
 BrindlecotApp& App() {
   auto* app = dynamic_cast<BrindlecotApp*>(GetAppObject());
@@ -64,7 +65,17 @@ bool BrindlecotApp::checkUpdates_Action() {
   return false;
 }
 
+namespace {
+template <class W>
+void CloseIfOpenAndVisible() {
+  W* window = ImplicitIfOpen<W>();
+  if (window != nullptr && window->Visible()) window->Close();
+}
+}  // namespace
+
+// Closes the open secondary windows, never making one.
 bool BrindlecotApp::FileClose_Action() {
+  CloseIfOpenAndVisible<scanAVent>();
   return false;
 }
 

@@ -14,3 +14,12 @@ std::string ServerDetailsUrl(const std::string& serverPathName);
 std::string ServerLinkUrl(const std::string& serverPathName);
 // The update file named after a program version.
 std::string UpdateFileUrl(const std::string& version);
+
+// The server address text as it goes into a URL: the text with the white space around it
+// (blanks, tabs, CR, LF) dropped. A serverLink.txt nearly always ends with a line end, which
+// would otherwise land inside the URL and break the address the client is given.
+std::string AddressForUrl(const std::string& serverAddressText);
+// The voice-chat client's launch URL for a server address and a server name (used as typed).
+std::string LaunchUrl(const std::string& serverAddressText, const std::string& serverName);
+// The status service's page for a target ("host:port").
+std::string StatusPageUrl(const std::string& target);

@@ -2,6 +2,8 @@
 
 #include "common/Directory.h"
 #include "common/RowPainter.h"
+#include "tools/MacConnectVent.h"
+#include "tools/scanAVent.h"
 
 namespace {
 constexpr const char* kServerActions[] = {"PushButton1", "PushButtonBroken", "PushButtonScan"};
@@ -113,6 +115,36 @@ void MainWindow::selectgradient(Graphics& g) {
   PaintSelectedGradient(Find<Listbox>("ventList"), g);
 }
 
+// ---- connect and scan ----------------------------------------------------------------------
+
+void MainWindow::Toolbar_ConnectServer_Action() {
+  Implicit<MacConnectVent>().SetVisible(true);
+  Implicit<MacConnectVent>()
+      .Find<EditField>("EditField1")
+      .SetText(Find<Listbox>("ventList").Text());
+}
+
+void MainWindow::PushButton1_Action() {
+  Implicit<MacConnectVent>().SetVisible(true);
+  Implicit<MacConnectVent>()
+      .Find<EditField>("EditField1")
+      .SetText(Find<Listbox>("ventList").Text());
+}
+
+void MainWindow::Toolbar_ScanServer_Action() {
+  Implicit<scanAVent>().SetVisible(true);
+  Implicit<scanAVent>()
+      .Find<HTMLViewer>("ScannerWindow")
+      .LoadURL(StatusPageUrl(AddressForUrl(Find<StaticText>("ventURL").Text())));
+}
+
+void MainWindow::PushButtonScan_Action() {
+  Implicit<scanAVent>().SetVisible(true);
+  Implicit<scanAVent>()
+      .Find<HTMLViewer>("ScannerWindow")
+      .LoadURL(StatusPageUrl(AddressForUrl(Find<StaticText>("ventURL").Text())));
+}
+
 // ---- the other windows ---------------------------------------------------------------------
 
 bool MainWindow::StaticText1_MouseDown(int, int) {
@@ -121,10 +153,6 @@ bool MainWindow::StaticText1_MouseDown(int, int) {
 }
 
 // The windows these actions open arrive with their own parts of the program.
-void MainWindow::Toolbar_ConnectServer_Action() {}
-void MainWindow::PushButton1_Action() {}
-void MainWindow::Toolbar_ScanServer_Action() {}
-void MainWindow::PushButtonScan_Action() {}
 void MainWindow::Toolbar_ReportBroken_Action() {}
 void MainWindow::PushButtonBroken_Action() {}
 void MainWindow::Toolbar_AddAVent_Action() {}

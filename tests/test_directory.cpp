@@ -16,10 +16,18 @@ namespace {
 const QString kList = "/files/brindlecot/ventList.txt";
 const QString kUpdate = "/files/sparkle/1.0.9.txt";
 
-MainWindow& Main() { return Implicit<MainWindow>(); }
-Listbox& List() { return Main().Find<Listbox>("ventList"); }
-std::string Status() { return Main().Find<StaticText>("ventListStatus").Text(); }
-std::string Label(const char* name) { return Main().Find<StaticText>(name).Text(); }
+MainWindow& Main() {
+  return Implicit<MainWindow>();
+}
+Listbox& List() {
+  return Main().Find<Listbox>("ventList");
+}
+std::string Status() {
+  return Main().Find<StaticText>("ventListStatus").Text();
+}
+std::string Label(const char* name) {
+  return Main().Find<StaticText>(name).Text();
+}
 
 // The enabled state of the six server action controls, in their order.
 QList<bool> ServerActions() {
@@ -88,8 +96,10 @@ class DirectoryTest : public QObject {
     QCOMPARE(List().Heading(0), std::string("Name"));
     QCOMPARE(List().Heading(1), std::string("Slots"));
     QCOMPARE(Status(), std::string("Be Patient..."));
-    QVERIFY(Main().Find<EditField>("ventDetails").Text().rfind(
-                "You must choose a server to the left FIRST\r\rIf you know", 0) == 0);
+    QVERIFY(Main()
+                .Find<EditField>("ventDetails")
+                .Text()
+                .rfind("You must choose a server to the left FIRST\r\rIf you know", 0) == 0);
     QCOMPARE(ServerActions(), kAllOff);
     QVERIFY(Main().Find<ToolbarItem>("Toolbar_AddAVent").Enabled());
     QVERIFY(Main().Find<ToolbarItem>("Toolbar_about").Enabled());
@@ -113,14 +123,18 @@ class DirectoryTest : public QObject {
   void serverRequests_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("pathName");
-    QTest::newRow("blanks") << "Iron Lantern Guild" << "Iron%20Lantern%20Guild";
-    QTest::newRow("leading and trailing blanks") << " Edge " << "%20Edge%20";
-    QTest::newRow("other characters unchanged") << "A#B&C?D/E%F" << "A#B&C?D/E%F";
-    QTest::newRow("letters outside ASCII") << "Café Ñu" << "Café%20Ñu";
+    QTest::newRow("blanks") << "Iron Lantern Guild"
+                            << "Iron%20Lantern%20Guild";
+    QTest::newRow("leading and trailing blanks") << " Edge "
+                                                 << "%20Edge%20";
+    QTest::newRow("other characters unchanged") << "A#B&C?D/E%F"
+                                                << "A#B&C?D/E%F";
+    QTest::newRow("letters outside ASCII") << "Café Ñu"
+                                           << "Café%20Ñu";
     QTest::newRow("22 hyphens are a server") << QString(22, '-') << QString(22, '-');
     QTest::newRow("24 hyphens are a server") << QString(24, '-') << QString(24, '-');
-    QTest::newRow("trailing blank after a non-server text")
-        << "Please choose a server: " << "Please%20choose%20a%20server:%20";
+    QTest::newRow("trailing blank after a non-server text") << "Please choose a server: "
+                                                            << "Please%20choose%20a%20server:%20";
   }
 
   void serverRequests() {
@@ -147,8 +161,7 @@ class DirectoryTest : public QObject {
     ClickRow(2);
     QVERIFY(WaitFor([] { return ServerActions() == kAllOn; }));
     QVERIFY(WaitFor([] {
-      return Main().Find<EditField>("ventDetails").Text().find("Iron Lantern") !=
-             std::string::npos;
+      return Main().Find<EditField>("ventDetails").Text().find("Iron Lantern") != std::string::npos;
     }));
     QCOMPARE(Label("ventURL"), std::string("vent.ironlantern.example:3784\r\n"));
     QCOMPARE(Status(), std::string("Selected 1 of 12 servers"));
@@ -267,12 +280,12 @@ class DirectoryTest : public QObject {
     const QString plain = "Written by Quennelby";
     const QString notice = "Written by Quennelby   --- Update available!";
     QTest::newRow("noupdate") << 0 << QByteArray("noupdate") << "noupdate" << plain;
-    QTest::newRow("updateavailable") << 0 << QByteArray("updateavailable") << "updateavailable"
-                                     << notice;
-    QTest::newRow("with a line end") << 0 << QByteArray("updateavailable\n")
-                                     << "updateavailable\n" << plain;
-    QTest::newRow("with a blank before") << 0 << QByteArray(" updateavailable")
-                                         << " updateavailable" << plain;
+    QTest::newRow("updateavailable")
+        << 0 << QByteArray("updateavailable") << "updateavailable" << notice;
+    QTest::newRow("with a line end") << 0 << QByteArray("updateavailable\n") << "updateavailable\n"
+                                     << plain;
+    QTest::newRow("with a blank before")
+        << 0 << QByteArray(" updateavailable") << " updateavailable" << plain;
     QTest::newRow("failed") << 1 << QByteArray() << "error" << plain;
     QTest::newRow("no answer yet") << 2 << QByteArray() << "wait" << plain;
   }
@@ -314,8 +327,8 @@ class DirectoryTest : public QObject {
     QVERIFY(WaitFor([] { return Status() == "Received 100000 servers"; }, 30000));
     List().View()->scrollToBottom();
     QTest::qWait(20);
-    const QModelIndex last = List().View()->indexAt(List().View()->viewport()->rect().bottomLeft() -
-                                                     QPoint(-5, 5));
+    const QModelIndex last =
+        List().View()->indexAt(List().View()->viewport()->rect().bottomLeft() - QPoint(-5, 5));
     QVERIFY(last.isValid());
     QTest::mouseClick(List().View()->viewport(), Qt::LeftButton, {},
                       List().View()->visualRect(last).center());

@@ -44,7 +44,7 @@ class MenusTest : public QObject {
     for (std::size_t m = 0; m < bar.Count(); ++m) {
       MenuItem& menu = bar.Item(m);
       lines << QString("%1 %2").arg(QString::fromStdString(menu.Name()),
-                                     QString::fromStdString(menu.Text()));
+                                    QString::fromStdString(menu.Text()));
       for (std::size_t i = 0; i < menu.Count(); ++i) {
         MenuItem& item = menu.Item(i);
         const char* kind = dynamic_cast<QuitMenuItem*>(&item)    ? "Quit"
@@ -102,9 +102,9 @@ class MenusTest : public QObject {
   // Only the nine commands are bound: Quit, Undo, Connect and the Edit items have no
   // application handler.
   void boundCommands() {
-    for (const char* name : {"aboutWindowAdd", "checkUpdates", "FileClose", "addvent",
-                             "advancedMenuItem", "refreshList", "helpSystem", "minimizeMenuItem",
-                             "zoomMenuItem"}) {
+    for (const char* name :
+         {"aboutWindowAdd", "checkUpdates", "FileClose", "addvent", "advancedMenuItem",
+          "refreshList", "helpSystem", "minimizeMenuItem", "zoomMenuItem"}) {
       QVERIFY2(App().MenuHandler(name) != nullptr, name);
     }
     for (const char* name : {"FileQuit", "EditUndo", "connectListBox1", "EditCopy", "EditCut",
@@ -151,8 +151,10 @@ class MenusTest : public QObject {
   void minimizeAndZoomFollowTheirText_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("declared");
-    QTest::newRow("minimize") << "minimizeMenuItem" << "Minimize";
-    QTest::newRow("zoom") << "zoomMenuItem" << "Zoom";
+    QTest::newRow("minimize") << "minimizeMenuItem"
+                              << "Minimize";
+    QTest::newRow("zoom") << "zoomMenuItem"
+                          << "Zoom";
   }
 
   void minimizeAndZoomFollowTheirText() {

@@ -11,8 +11,12 @@
 
 namespace {
 
-MainWindow& Main() { return Implicit<MainWindow>(); }
-Listbox& List() { return Main().Find<Listbox>("ventList"); }
+MainWindow& Main() {
+  return Implicit<MainWindow>();
+}
+Listbox& List() {
+  return Main().Find<Listbox>("ventList");
+}
 
 // Paints one cell of `row`, `height` pixels high and 40 wide, into an image one line taller
 // (the gradient's last line lies just below the cell). Unpainted pixels stay black.
@@ -26,7 +30,9 @@ QImage PaintCell(int row, int height, bool* result = nullptr) {
   return image;
 }
 
-QColor Pixel(const QImage& image, int y) { return image.pixelColor(20, y); }
+QColor Pixel(const QImage& image, int y) {
+  return image.pixelColor(20, y);
+}
 
 }  // namespace
 
@@ -69,8 +75,8 @@ class RowPainterTest : public QObject {
         << 0 << QColor(15, 145, 224) << QColor(40, 144, 224) << QColor(0, 117, 215);
     QTest::newRow("active, disabled")
         << 1 << QColor(145, 145, 145) << QColor(144, 144, 144) << QColor(121, 121, 121);
-    QTest::newRow("not active")
-        << 2 << QColor(145, 145, 145) << QColor(144, 144, 144) << QColor(121, 121, 121);
+    QTest::newRow("not active") << 2 << QColor(145, 145, 145) << QColor(144, 144, 144)
+                                << QColor(121, 121, 121);
   }
 
   void selectedCell() {

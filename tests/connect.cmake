@@ -1,0 +1,1 @@
+brindlecot_test(test_connect test_connect.cpp)

@@ -1,0 +1,1 @@
+brindlecot_test(test_pictures test_pictures.cpp)

@@ -1,0 +1,1 @@
+brindlecot_test(test_scan test_scan.cpp WEBENGINE)

@@ -1,0 +1,168 @@
+// The road to the voice-chat client: choose a server, Connect, name it in the sheet, and the
+// launch URL goes to the system.
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QTest>
+
+#include "Framework.h"
+#include "ListView.h"
+#include "TestSupport.h"
+#include "directory/MainWindow.h"
+#include "tools/MacConnectVent.h"
+
+namespace {
+
+MainWindow& Main() {
+  return Implicit<MainWindow>();
+}
+
+void ClickRow(int row) {
+  ListView* view = Main().Find<Listbox>("ventList").View();
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                    view->visualRect(view->model()->index(row, 0)).center());
+}
+
+bool SheetOpen() {
+  return ImplicitIfOpen<MacConnectVent>() != nullptr;
+}
+
+}  // namespace
+
+class ConnectTest : public QObject {
+  Q_OBJECT
+
+ private:
+  // Starts, selects the given sample row and waits until its address has enabled Connect.
+  static void ChooseServer(int row) {
+    StartProgram();
+    QVERIFY(WaitFor([] { return Main().Find<Listbox>("ventList").ListCount() > 2; }));
+    ClickRow(row);
+    QVERIFY(WaitFor([] { return Main().Find<BevelButton>("PushButton1").Enabled(); }));
+  }
+
+ private slots:
+  void cleanup() {
+    StopProgram();
+    Host().clearOverrides();
+  }
+
+  // Clicking as a user would: row, Connect, the name in the sheet, Return.
+  void connectEndToEnd_data() {
+    QTest::addColumn<bool>("toolbar");
+    QTest::newRow("button") << false;
+    QTest::newRow("toolbar item") << true;
+  }
+
+  void connectEndToEnd() {
+    QFETCH(bool, toolbar);
+    UrlCatcher catcher;
+    ChooseServer(2);
+    // The address text is kept exactly as the host sent it, line end and all.
+    QCOMPARE(Main().Find<StaticText>("ventURL").Text(),
+             std::string("vent.ironlantern.example:3784\r\n"));
+    if (toolbar) {
+      Main().Find<ToolbarItem>("Toolbar_ConnectServer").Action()->trigger();
+    } else {
+      QTest::mouseClick(Main().Find<BevelButton>("PushButton1").Widget(), Qt::LeftButton);
+    }
+    QVERIFY(SheetOpen());
+    MacConnectVent& sheet = Implicit<MacConnectVent>();
+    QCOMPARE(sheet.Find<EditField>("EditField1").Text(), std::string("Iron Lantern Guild"));
+    QCOMPARE(sheet.Widget()->windowModality(), Qt::WindowModal);
+    QCOMPARE(sheet.Widget()->parentWidget(), Main().Widget());
+    QWidget* field = sheet.Find<EditField>("EditField1").Widget();
+    sheet.Widget()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(sheet.Widget()));
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(catcher.urls.size(), 1);
+    QCOMPARE(catcher.urls[0].toString(),
+             QString("ventrilo://vent.ironlantern.example:3784/servername=Iron Lantern Guild"));
+    QVERIFY(!SheetOpen());
+  }
+
+  // The name is used as typed; the address is trimmed and read when Connect is pressed.
+  void launchUrl_data() {
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("url");
+    QTest::newRow("line end after the address")
+        << "vent.example:3784\r\n"
+        << "My Server"
+        << "ventrilo://vent.example:3784/servername=My Server";
+    QTest::newRow("white space around") << " \tvent.example:1\n"
+                                        << "x"
+                                        << "ventrilo://vent.example:1/servername=x";
+    QTest::newRow("empty name") << "vent.example:2"
+                                << ""
+                                << "ventrilo://vent.example:2/servername=";
+  }
+
+  void launchUrl() {
+    QFETCH(QString, address);
+    QFETCH(QString, name);
+    QFETCH(QString, url);
+    UrlCatcher catcher;
+    Host().setNeverAnswer("/files/brindlecot/ventList.txt");
+    StartProgram();
+    Main().Find<StaticText>("ventURL").SetText("stale");
+    Implicit<MacConnectVent>().Find<EditField>("EditField1").SetText(name.toStdString());
+    // An address that lands while the sheet is up is the one used.
+    Main().Find<StaticText>("ventURL").SetText(address.toStdString());
+    QTest::mouseClick(Implicit<MacConnectVent>().Find<PushButton>("PushButton2").Widget(),
+                      Qt::LeftButton);
+    QCOMPARE(catcher.urls.size(), 1);
+    QCOMPARE(catcher.urls[0].toString(), url);
+    QCOMPARE(Main().Find<StaticText>("ventURL").Text(), address.toStdString());
+    QVERIFY(!SheetOpen());
+  }
+
+  void cancelHandsNothingOver() {
+    UrlCatcher catcher;
+    Host().setNeverAnswer("/files/brindlecot/ventList.txt");
+    StartProgram();
+    QTest::mouseClick(Implicit<MacConnectVent>().Find<PushButton>("PushButton1").Widget(),
+                      Qt::LeftButton);
+    QVERIFY(!SheetOpen());
+    QVERIFY(catcher.urls.isEmpty());
+    // The next Connect gets a fresh sheet with an empty name.
+    QCOMPARE(Implicit<MacConnectVent>().Find<EditField>("EditField1").Text(), std::string());
+  }
+
+  // The watchdog closes the sheet on exactly three names, typed or pre-filled.
+  void watchdog_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("13 hyphens") << QString(13, '-') << true;
+    QTest::newRow("-NEWS-") << "-NEWS-" << true;
+    QTest::newRow("IMPORTANT MESSAGE") << "IMPORTANT MESSAGE" << true;
+    QTest::newRow("12 hyphens") << QString(12, '-') << false;
+    QTest::newRow("14 hyphens") << QString(14, '-') << false;
+    QTest::newRow("the 23-hyphen row") << QString(23, '-') << false;
+    QTest::newRow("-NEWS- and a blank") << "-NEWS- " << false;
+    QTest::newRow("containing it") << "Latest -NEWS-" << false;
+  }
+
+  void watchdog() {
+    QFETCH(QString, name);
+    QFETCH(bool, closes);
+    UrlCatcher catcher;
+    Host().setNeverAnswer("/files/brindlecot/ventList.txt");
+    StartProgram();
+    Implicit<MacConnectVent>().Find<EditField>("EditField1").SetText(name.toStdString());
+    QTest::qWait(600);
+    QCOMPARE(!SheetOpen(), closes);
+    QVERIFY(catcher.urls.isEmpty());
+    if (!closes) {
+      // Typed by hand, the closing texts work as well.
+      auto* field = qobject_cast<QLineEdit*>(
+          Implicit<MacConnectVent>().Find<EditField>("EditField1").Widget());
+      field->clear();
+      QTest::keyClicks(field, "-NEWS-");
+      QVERIFY(WaitFor([] { return !SheetOpen(); }, 1000));
+    }
+  }
+};
+
+QTEST_MAIN(ConnectTest)
+#include "test_connect.moc"
