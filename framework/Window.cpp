@@ -388,7 +388,13 @@ void Window::ShowForTheFirstTime() {
     }
   }
   const QRect frame(QPoint(0, 0), widget_->size());
-  if ((placement_ == 1 && anchor != nullptr)) {
+  QWidget* owner = widget_->parentWidget();
+  if (frame_ == 8 && owner != nullptr) {
+    // A sheet hangs from the top of its window's content, centred across it.
+    const QPoint top = owner->mapToGlobal(QPoint(0, 0)) +
+                       QPoint(0, static_cast<QMainWindow*>(owner)->centralWidget()->y());
+    widget_->move(top.x() + (owner->width() - widget_->width()) / 2, top.y());
+  } else if (placement_ == 1 && anchor != nullptr) {
     widget_->move(anchor->geometry().center() - frame.center());
   } else if (placement_ == 2 || placement_ == 3 || placement_ == 1) {
     QScreen* screen = (placement_ == 3 && anchor != nullptr) ? anchor->screen()

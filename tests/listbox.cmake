@@ -1,0 +1,1 @@
+brindlecot_test(test_listbox test_listbox.cpp)

@@ -1,0 +1,549 @@
+// The HTTP/1.0 client against the loopback host: HttpExchange alone for the wire and the edge
+// cases, then HTTPSocket on a window for the events and the dropping of old requests.
+#include <QApplication>
+#include <QFile>
+#include <QTcpServer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "FixtureHost.h"
+#include "Framework.h"
+#include "HttpExchange.h"
+#include "TestPaths.h"
+
+namespace {
+
+FixtureHost* gHost = nullptr;
+
+constexpr const char* kListPath = "/files/brindlecot/ventList.txt";
+const QByteArray kListUrl = "http://files.brindlecot.example/files/brindlecot/ventList.txt";
+
+QByteArray Direct(const QString& path) {
+  return "http://127.0.0.1:" + QByteArray::number(gHost->port()) + path.toUtf8();
+}
+
+QByteArray SampleFile(const QString& path) {
+  QFile file(QString::fromUtf8(kSampleDirectory) + path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A port where nobody listens.
+quint16 ClosedPort() {
+  QTcpServer probe;
+  probe.listen(QHostAddress::LocalHost);
+  return probe.serverPort();
+}
+
+// The peak resident size of this process so far, in bytes.
+qint64 PeakResidentBytes() {
+  QFile status("/proc/self/status");
+  if (!status.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    if (line.startsWith("VmHWM:"))
+      return line.mid(6).trimmed().split(' ').first().toLongLong() * 1024;
+  }
+  return 0;
+}
+
+// Everything one exchange reported, in order.
+struct Outcome {
+  QStringList events;
+  int status = 0;
+  HttpExchange::HeaderList headers;
+  QByteArray body;
+  int code = 0;
+};
+
+std::unique_ptr<HttpExchange> Watched(Outcome& outcome) {
+  auto exchange = std::make_unique<HttpExchange>();
+  QObject::connect(exchange.get(), &HttpExchange::connected,
+                   [&outcome] { outcome.events << "connected"; });
+  QObject::connect(
+      exchange.get(), &HttpExchange::finished,
+      [&outcome](int status, const HttpExchange::HeaderList& headers, const QByteArray& body) {
+        outcome.events << QStringLiteral("finished %1").arg(status);
+        outcome.status = status;
+        outcome.headers = headers;
+        outcome.body = body;
+      });
+  QObject::connect(exchange.get(), &HttpExchange::failed, [&outcome](int code) {
+    outcome.events << QStringLiteral("failed %1").arg(code);
+    outcome.code = code;
+  });
+  return exchange;
+}
+
+bool Ended(const Outcome& outcome) {
+  return !outcome.events.isEmpty() && !outcome.events.last().startsWith("connected");
+}
+
+// What the socket of the test window raised, in order, and what a handler does next.
+struct SocketLog {
+  QStringList events;
+  std::string url;
+  int status = 0;
+  InternetHeaders headers;
+  std::string content;
+  std::function<void()> onPage;
+  std::function<void()> onError;
+};
+SocketLog gLog;
+
+class SocketTestWindow : public Window {
+ public:
+  static constexpr const char* kClassName = "SocketTestWindow";
+  const char* ClassName() const override { return kClassName; }
+
+  void Socket1_Connected() { gLog.events << "Connected"; }
+  void Socket1_PageReceived(const std::string& url, int status, const InternetHeaders& headers,
+                            const std::string& content) {
+    gLog.events
+        << QStringLiteral("PageReceived %1 %2").arg(QString::fromStdString(url)).arg(status);
+    gLog.url = url;
+    gLog.status = status;
+    gLog.headers = headers;
+    gLog.content = content;
+    if (auto next = std::exchange(gLog.onPage, nullptr)) next();
+  }
+  void Socket1_Error(int code) {
+    gLog.events << QStringLiteral("Error %1").arg(code);
+    if (auto next = std::exchange(gLog.onError, nullptr)) next();
+  }
+
+ protected:
+  const WindowDeclaration& Declaration() const override {
+    static const WindowDeclaration d{
+        .properties = {{"Title", "Socket test"},
+                       {"Width", 200},
+                       {"Height", 100},
+                       {"Visible", false}},
+        .controls = {
+            Declare<HTTPSocket>(
+                "Socket1", {{"Address", "files.brindlecot.example"}, {"Port", 80}, {"yield", true}})
+                .On("Connected", &SocketTestWindow::Socket1_Connected)
+                .On("PageReceived", &SocketTestWindow::Socket1_PageReceived)
+                .On("Error", &SocketTestWindow::Socket1_Error)}};
+    return d;
+  }
+};
+
+HTTPSocket& Socket() {
+  return Implicit<SocketTestWindow>().Find<HTTPSocket>("Socket1");
+}
+
+}  // namespace
+
+class TestHttpSocket : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void cleanup() {
+    gHost->clearOverrides();
+    gHost->clearRequests();
+    gLog = SocketLog{};
+    if (auto* window = ImplicitIfOpen<SocketTestWindow>()) window->Close();
+    QTRY_COMPARE(gHost->openConnections(), 0);
+  }
+
+  void sendsExactlyTheRequestLineAndThreeHeaders_data() {
+    QTest::addColumn<QByteArray>("url");
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray headers = "\r\nAccept: */*\r\nAccept-Language: en\r\n\r\n";
+    QTest::newRow("proxy: absolute URL") << kListUrl
+                                         << "GET " + kListUrl +
+                                                " HTTP/1.0\r\nHost: "
+                                                "files.brindlecot.example" +
+                                                headers;
+    QTest::newRow("proxy: explicit port kept, even the default")
+        << QByteArray("http://files.brindlecot.example:80/x.txt")
+        << "GET http://files.brindlecot.example:80/x.txt HTTP/1.0\r\nHost: "
+           "files.brindlecot.example:80" +
+               headers;
+    QTest::newRow("proxy: blanks encoded")
+        << QByteArray(
+               "http://files.brindlecot.example/files/brindlecot/Servers/Iron Lantern "
+               "Guild/serverDetails.txt")
+        << "GET http://files.brindlecot.example/files/brindlecot/Servers/Iron%20Lantern%20Guild/"
+           "serverDetails.txt HTTP/1.0\r\nHost: files.brindlecot.example" +
+               headers;
+    QTest::newRow("proxy: no path asks for /")
+        << QByteArray("http://www.google.com")
+        << "GET http://www.google.com/ HTTP/1.0\r\nHost: www.google.com" + headers;
+    QTest::newRow("proxy: everything else as given")
+        << QByteArray("http://files.brindlecot.example/Servers/A#B&C?D/E%F/Caf\xc3\xa9.txt")
+        << "GET http://files.brindlecot.example/Servers/A#B&C?D/E%F/Caf\xc3\xa9.txt HTTP/1.0\r\n"
+           "Host: files.brindlecot.example" +
+               headers;
+    QTest::newRow("proxy: query right after the host")
+        << QByteArray("HTTP://www.google.com?q=1")
+        << "GET http://www.google.com/?q=1 HTTP/1.0\r\nHost: www.google.com" + headers;
+    QTest::newRow("proxy: CR LF cannot start a header")
+        << QByteArray("http://files.brindlecot.example/a\r\nX-Injected: 1")
+        << "GET http://files.brindlecot.example/a%0D%0AX-Injected:%201 HTTP/1.0\r\nHost: "
+           "files.brindlecot.example" +
+               headers;
+    QTest::newRow("direct: path only")
+        << QByteArray("DIRECT/files/sparkle/1.0.9.txt")
+        << "GET /files/sparkle/1.0.9.txt HTTP/1.0\r\nHost: HOST" + headers;
+    QTest::newRow("direct: no path")
+        << QByteArray("DIRECT") << "GET / HTTP/1.0\r\nHost: HOST" + headers;
+  }
+  void sendsExactlyTheRequestLineAndThreeHeaders() {
+    QFETCH(QByteArray, url);
+    QFETCH(QByteArray, expected);
+    // Loopback is never proxied, so the direct rows talk to the host by its address.
+    const QByteArray direct = Direct("");
+    url.replace("DIRECT", direct);
+    expected.replace("HOST", direct.mid(7));
+
+    Outcome outcome;
+    auto exchange = Watched(outcome);
+    exchange->start(url);
+    QTRY_VERIFY(Ended(outcome));
+    QCOMPARE(gHost->requests(), QList<QByteArray>{expected});
+    QCOMPARE(outcome.events.first(), QStringLiteral("connected"));
+  }
+
+  void deliversWholeAnswers_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("raw");  // empty: the sample file
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    const QByteArray binary("\x00\xff\r\n\x00\x80\x7f\xfe", 8);
+    QTest::newRow("sample file") << kListPath << QByteArray() << 200 << SampleFile(kListPath);
+    QTest::newRow("binary, with length")
+        << "/bin"
+        << "HTTP/1.0 200 OK\r\nContent-Length: 8\r\n\r\n" + binary << 200 << binary;
+    QTest::newRow("binary, ends at the close")
+        << "/bin"
+        << "HTTP/1.0 200 OK\r\n\r\n" + binary << 200 << binary;
+    QTest::newRow("404 with a body")
+        << "/missing" << QByteArray("HTTP/1.0 404 Not Found\r\nContent-Length: 4\r\n\r\ngone")
+        << 404 << QByteArray("gone");
+    QTest::newRow("500 with a body")
+        << "/broken" << QByteArray("HTTP/1.1 500 Internal Server Error\r\n\r\noops") << 500
+        << QByteArray("oops");
+    QTest::newRow("bare LF, no reason phrase")
+        << "/lf" << QByteArray("HTTP/1.0 200\nContent-Length: 2\n\nhi") << 200 << QByteArray("hi");
+    QTest::newRow("bytes past Content-Length are not the body")
+        << "/extra" << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\nabcdef") << 200
+        << QByteArray("abc");
+    QTest::newRow("empty body") << "/empty"
+                                << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 0\r\n\r\n") << 200
+                                << QByteArray();
+    QTest::newRow("204 has no body")
+        << "/none" << QByteArray("HTTP/1.0 204 No Content\r\n\r\n") << 204 << QByteArray();
+  }
+  void deliversWholeAnswers() {
+    QFETCH(QString, path);
+    QFETCH(QByteArray, raw);
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    if (!raw.isEmpty()) gHost->setRawAnswer(path, raw);
+
+    Outcome outcome;
+    auto exchange = Watched(outcome);
+    exchange->start("http://files.brindlecot.example" + path.toUtf8());
+    QTRY_VERIFY(Ended(outcome));
+    QCOMPARE(outcome.events, QStringList({"connected", QStringLiteral("finished %1").arg(status)}));
+    QCOMPARE(outcome.body, body);
+  }
+
+  void keepsHeaderLinesInOrder() {
+    gHost->setRawAnswer("/h",
+                        "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\nX-Long: one\r\n"
+                        "  two\r\nnot a header\r\nx-empty:\r\nContent-Length: 1\r\n\r\n!");
+    Outcome outcome;
+    auto exchange = Watched(outcome);
+    exchange->start(Direct("/h"));
+    QTRY_VERIFY(Ended(outcome));
+    const HttpExchange::HeaderList expected{{"Content-Type", "text/plain"},
+                                            {"X-Long", "one two"},
+                                            {"x-empty", ""},
+                                            {"Content-Length", "1"}};
+    QCOMPARE(outcome.headers, expected);
+  }
+
+  void failsWithoutAWholeAnswer_data() {
+    QTest::addColumn<QByteArray>("raw");  // "CLOSE": closes without a byte
+    QTest::addColumn<int>("code");
+    QTest::newRow("closed without answering") << QByteArray("CLOSE") << HTTPSocket::kErrorNoAnswer;
+    QTest::newRow("no status code")
+        << QByteArray("HTTP/1.0 OK\r\n\r\nbody") << HTTPSocket::kErrorBadAnswer;
+    QTest::newRow("two-digit status")
+        << QByteArray("HTTP/1.0 20 OK\r\n\r\nbody") << HTTPSocket::kErrorBadAnswer;
+    QTest::newRow("no status line at all")
+        << QByteArray("<html>hello</html>\r\n") << HTTPSocket::kErrorBadAnswer;
+    QTest::newRow("binary garbage")
+        << QByteArray("\x00\x01\xff garbage", 11) << HTTPSocket::kErrorBadAnswer;
+    QTest::newRow("body cut short")
+        << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\nshort")
+        << HTTPSocket::kErrorCutShort;
+    QTest::newRow("headers cut short")
+        << QByteArray("HTTP/1.0 200 OK\r\nContent-Type: te") << HTTPSocket::kErrorCutShort;
+    QTest::newRow("unreadable Content-Length")
+        << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: -5\r\n\r\nabc")
+        << HTTPSocket::kErrorBadAnswer;
+    QTest::newRow("conflicting Content-Lengths")
+        << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 3\r\nContent-Length: 4\r\n\r\nabcd")
+        << HTTPSocket::kErrorBadAnswer;
+    QTest::newRow("declared length over the cap")
+        << "HTTP/1.0 200 OK\r\nContent-Length: " +
+               QByteArray::number(qint64(HTTPSocket::kMaxBodyBytes) + 1) + "\r\n\r\nabc"
+        << HTTPSocket::kErrorTooLarge;
+    QTest::newRow("header block over its cap")
+        << "HTTP/1.0 200 OK\r\nX-Big: " + QByteArray(HttpExchange::kMaxHeaderBytes, 'x') +
+               "\r\n\r\nabc"
+        << HTTPSocket::kErrorTooLarge;
+  }
+  void failsWithoutAWholeAnswer() {
+    QFETCH(QByteArray, raw);
+    QFETCH(int, code);
+    if (raw == "CLOSE") {
+      gHost->setCloseWithoutAnswer("/x");
+    } else {
+      gHost->setRawAnswer("/x", raw);
+    }
+    Outcome outcome;
+    auto exchange = Watched(outcome);
+    exchange->start("http://files.brindlecot.example/x");
+    QTRY_VERIFY(Ended(outcome));
+    QCOMPARE(outcome.events, QStringList({"connected", QStringLiteral("failed %1").arg(code)}));
+  }
+
+  void refusedConnectionFails() {
+    Outcome outcome;
+    auto exchange = Watched(outcome);
+    exchange->start("http://127.0.0.1:" + QByteArray::number(ClosedPort()) + "/x");
+    QTRY_VERIFY(Ended(outcome));
+    QCOMPARE(outcome.events,
+             QStringList({QStringLiteral("failed %1").arg(HTTPSocket::kErrorRefused)}));
+  }
+
+  void malformedUrlFailsFromTheEventLoop_data() {
+    QTest::addColumn<QByteArray>("url");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("other scheme") << QByteArray("ftp://files.brindlecot.example/x");
+    QTest::newRow("no scheme") << QByteArray("files.brindlecot.example/x");
+    QTest::newRow("empty host") << QByteArray("http:///x");
+    QTest::newRow("blank in host") << QByteArray("http://files brindlecot.example/x");
+    QTest::newRow("port too large") << QByteArray("http://files.brindlecot.example:65536/x");
+    QTest::newRow("port not a number") << QByteArray("http://files.brindlecot.example:web/x");
+    QTest::newRow("port zero") << QByteArray("http://files.brindlecot.example:0/x");
+    QTest::newRow("empty port") << QByteArray("http://files.brindlecot.example:/x");
+    QTest::newRow("user name") << QByteArray("http://user@files.brindlecot.example/x");
+    QTest::newRow("unclosed bracket") << QByteArray("http://[::1/x");
+  }
+  void malformedUrlFailsFromTheEventLoop() {
+    QFETCH(QByteArray, url);
+    Outcome outcome;
+    auto exchange = Watched(outcome);
+    exchange->start(url);
+    QVERIFY(outcome.events.isEmpty());
+    QTRY_VERIFY(Ended(outcome));
+    QCOMPARE(outcome.events,
+             QStringList({QStringLiteral("failed %1").arg(HTTPSocket::kErrorBadUrl)}));
+    QVERIFY(gHost->requests().isEmpty());
+  }
+
+  void bodyPastTheCapFailsWithBoundedMemory() {
+    // Ten times the cap, no length: a client that kept it all would hold 320 MiB.
+    const qint64 streamed = 10 * qint64(HTTPSocket::kMaxBodyBytes);
+    gHost->setStreamedBody("/huge", streamed, false);
+    const qint64 peakBefore = PeakResidentBytes();
+    Outcome outcome;
+    auto exchange = Watched(outcome);
+    exchange->start(Direct("/huge"));
+    QTRY_VERIFY_WITH_TIMEOUT(Ended(outcome), 60000);
+    QCOMPARE(outcome.events.last(), QStringLiteral("failed %1").arg(HTTPSocket::kErrorTooLarge));
+    // The client stopped reading at the cap and dropped the connection.
+    QTRY_COMPARE(gHost->openConnections(), 0);
+    QVERIFY2(gHost->streamedBytesWritten() < qint64(HTTPSocket::kMaxBodyBytes) + 16 * 1024 * 1024,
+             qPrintable(QString::number(gHost->streamedBytesWritten())));
+#ifndef __SANITIZE_ADDRESS__  // the sanitizer's quarantine keeps freed buffers resident
+    const qint64 grown = PeakResidentBytes() - peakBefore;
+    QVERIFY2(grown < 3 * qint64(HTTPSocket::kMaxBodyBytes), qPrintable(QString::number(grown)));
+#else
+    Q_UNUSED(peakBefore);
+#endif
+  }
+
+  void abortedExchangeSignalsNothingAndDropsTheConnection() {
+    gHost->setNeverAnswer("/hold");
+    Outcome outcome;
+    auto exchange = Watched(outcome);
+    exchange->start(Direct("/hold"));
+    QTRY_COMPARE(outcome.events, QStringList{"connected"});
+    QTRY_COMPARE(gHost->requestsFor("/hold").size(), 1);
+    QTest::qWait(200);
+    QCOMPARE(outcome.events, QStringList{"connected"});  // no time-out of its own
+    exchange->abort();
+    QTRY_COMPARE(gHost->openConnections(), 0);
+    QTest::qWait(50);
+    QCOMPARE(outcome.events, QStringList{"connected"});
+  }
+
+  // HTTPSocket on a window.
+
+  void socketRaisesConnectedThenPageReceived() {
+    gHost->setRawAnswer("/bin",
+                        "HTTP/1.0 200 OK\r\nCONTENT-TYPE: application/x\r\n"
+                        "Content-Length: 5\r\n\r\n" +
+                            QByteArray("a\0\xff\0z", 5));
+    const std::string url = "http://files.brindlecot.example/bin";
+    Socket().Get(url);
+    QVERIFY(gLog.events.isEmpty());
+    QTRY_COMPARE(gLog.events.size(), 2);
+    QCOMPARE(gLog.events,
+             QStringList({"Connected", "PageReceived " + QString::fromStdString(url) + " 200"}));
+    QCOMPARE(gLog.content, std::string("a\0\xff\0z", 5));
+    QCOMPARE(gLog.headers.Count(), std::size_t(2));
+    QCOMPARE(gLog.headers.Value("content-type"), std::string("application/x"));
+    QCOMPARE(gLog.headers.Value("X-Missing"), std::string());
+    QTest::qWait(50);
+    QCOMPARE(gLog.events.size(), 2);
+  }
+
+  void socketPassesTheUrlAsGiven() {
+    const std::string url =
+        "http://files.brindlecot.example/files/brindlecot/Servers/Iron Lantern Guild/"
+        "serverDetails.txt";
+    Socket().Get(url);
+    QTRY_COMPARE(gLog.events.size(), 2);
+    QCOMPARE(gLog.url, url);
+    QCOMPARE(QByteArray::fromStdString(gLog.content),
+             SampleFile("/files/brindlecot/Servers/Iron Lantern Guild/serverDetails.txt"));
+  }
+
+  void socketReportsErrors_data() {
+    QTest::addColumn<QByteArray>("url");
+    QTest::addColumn<QStringList>("events");
+    QTest::newRow("refused") << "http://127.0.0.1:" + QByteArray::number(ClosedPort()) + "/"
+                             << QStringList{
+                                    QStringLiteral("Error %1").arg(HTTPSocket::kErrorRefused)};
+    QTest::newRow("malformed") << QByteArray("http://:80/")
+                               << QStringList{
+                                      QStringLiteral("Error %1").arg(HTTPSocket::kErrorBadUrl)};
+    QTest::newRow("closed without answering")
+        << QByteArray("http://files.brindlecot.example/close")
+        << QStringList{"Connected", QStringLiteral("Error %1").arg(HTTPSocket::kErrorNoAnswer)};
+  }
+  void socketReportsErrors() {
+    QFETCH(QByteArray, url);
+    QFETCH(QStringList, events);
+    gHost->setCloseWithoutAnswer("/close");
+    Socket().Get(url.toStdString());
+    QVERIFY(gLog.events.isEmpty());
+    QTRY_COMPARE(gLog.events, events);
+    QTest::qWait(50);
+    QCOMPARE(gLog.events, events);
+  }
+
+  // A new Get drops the old request wherever it is; nothing of it ever arrives.
+  void newGetDropsTheOldRequest_data() {
+    QTest::addColumn<QString>("stage");
+    QTest::newRow("not yet connected") << "start";
+    QTest::newRow("waiting for a slow answer") << "delay";
+    QTest::newRow("host never answers") << "never";
+  }
+  void newGetDropsTheOldRequest() {
+    QFETCH(QString, stage);
+    if (stage == "delay") gHost->setDelay("/old", 300);
+    if (stage == "never") gHost->setNeverAnswer("/old");
+    HTTPSocket& socket = Socket();
+    socket.Get("http://files.brindlecot.example/old");
+    if (stage != "start") {
+      QTRY_COMPARE(gHost->requestsFor("/old").size(), 1);
+      QTRY_COMPARE(gLog.events, QStringList{"Connected"});
+      QTest::qWait(100);
+      QCOMPARE(gLog.events, QStringList{"Connected"});
+      gLog.events.clear();
+    }
+    socket.Get(kListUrl.toStdString());
+    QTRY_COMPARE(gLog.events.size(), 2);
+    QCOMPARE(gLog.events.last(), "PageReceived " + QString::fromLatin1(kListUrl) + " 200");
+    QTest::qWait(stage == "delay" ? 400 : 50);
+    QCOMPARE(gLog.events.size(), 2);
+    QTRY_COMPARE(gHost->openConnections(), 0);
+    if (stage == "start") QVERIFY(gHost->requestsFor("/old").isEmpty());
+  }
+
+  // Handlers may start the next request or close the window from inside the event.
+  void handlersMayReplaceTheRequestOrCloseTheWindow_data() {
+    QTest::addColumn<QString>("action");
+    QTest::newRow("Get from PageReceived") << "page-get";
+    QTest::newRow("Get from Error") << "error-get";
+    QTest::newRow("Close from PageReceived") << "page-close";
+    QTest::newRow("Close from Error") << "error-close";
+  }
+  void handlersMayReplaceTheRequestOrCloseTheWindow() {
+    QFETCH(QString, action);
+    gHost->setCloseWithoutAnswer("/close");
+    const bool onError = action.startsWith("error");
+    const bool closes = action.endsWith("close");
+    std::function<void()> next = [closes] {
+      if (closes) {
+        Implicit<SocketTestWindow>().Close();
+      } else {
+        Socket().Get("http://files.brindlecot.example/files/sparkle/1.0.9.txt");
+      }
+    };
+    (onError ? gLog.onError : gLog.onPage) = next;
+    Socket().Get(onError ? "http://files.brindlecot.example/close" : kListUrl.toStdString());
+    QTRY_VERIFY(gLog.events.size() >= 2);
+    if (closes) {
+      QTRY_VERIFY(ImplicitIfOpen<SocketTestWindow>() == nullptr);
+      QTest::qWait(50);
+      QCOMPARE(gLog.events.size(), 2);
+    } else {
+      QTRY_COMPARE(gLog.events.size(), 4);
+      QCOMPARE(gLog.events.last(),
+               "PageReceived http://files.brindlecot.example/files/sparkle/1.0.9.txt 200");
+      QCOMPARE(gLog.content, std::string("noupdate"));
+    }
+  }
+
+  void closingTheWindowSilencesTheSocket() {
+    gHost->setDelay(kListPath, 200);
+    Socket().Get(kListUrl.toStdString());
+    QTRY_COMPARE(gLog.events, QStringList{"Connected"});
+    Implicit<SocketTestWindow>().Close();
+    QTest::qWait(400);
+    QCOMPARE(gLog.events, QStringList{"Connected"});
+  }
+
+  void declaredPropertiesAndEventsAreChecked() {
+    SocketTestWindow& window = Implicit<SocketTestWindow>();
+    HTTPSocket& socket = Socket();
+    QCOMPARE(socket.Address(), std::string("files.brindlecot.example"));
+    QCOMPARE(socket.Port(), 80);
+    HTTPSocket other(window, "other");
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, other.SetProperty("Port", "80"));
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, other.SetProperty("Text", "x"));
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument,
+                             other.InstallEventHandler("Error", PlainHandler([] {})));
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument,
+                             other.InstallEventHandler("DocumentComplete", TextHandler()));
+  }
+};
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  RuntimeInit(argc, argv);
+  FixtureHost host(QString::fromUtf8(kSampleDirectory));
+  if (!host.start()) qFatal("the loopback host could not listen");
+  gHost = &host;
+  // Every outside host goes through the loopback host, as in the demo run.
+  qputenv("http_proxy", host.proxyUrl().toLatin1());
+  qputenv("HTTP_PROXY", host.proxyUrl().toLatin1());
+  qunsetenv("no_proxy");
+  qunsetenv("NO_PROXY");
+  TestHttpSocket suite;
+  const int result = QTest::qExec(&suite, argc, argv);
+  ReleaseImplicitWindows();
+  return result;
+}
+
+#include "test_httpsocket.moc"
