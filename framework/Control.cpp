@@ -44,7 +44,7 @@ void Control::InstallEventHandler(const std::string& event, EventHandler handler
     throw std::invalid_argument("handler for " + name_ + "." + event +
                                 " does not have the event's signature");
   }
-  handlers_[event] = std::move(handler);
+  handlers_[event] = std::make_shared<const EventHandler>(std::move(handler));
 }
 
 void Control::SetPicture(Picture*) {

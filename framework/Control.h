@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -68,7 +69,7 @@ class Control {
   ::Window& owner_;
   std::string name_;
   int index_ = -2147483647 - 1;
-  std::map<std::string, EventHandler> handlers_;
+  std::map<std::string, std::shared_ptr<const EventHandler>> handlers_;
   std::map<std::string, std::function<bool()>> menuHandlers_;
 };
 
@@ -89,8 +90,9 @@ auto Control::Raise(const std::string& event, Args&&... args) ->
       return std::nullopt;
     }
   }
-  // Copy: the handler may close the window and so destroy this control.
-  Handler handler = std::get<Handler>(found->second);
+  // Held for the call: the handler may close the window and so destroy this control.
+  const std::shared_ptr<const EventHandler> held = found->second;
+  const Handler& handler = std::get<Handler>(*held);
   try {
     if constexpr (std::is_void_v<Result>) {
       handler(std::forward<Args>(args)...);

@@ -323,7 +323,7 @@ bool ListView::event(QEvent* event) {
 
 void ListView::resizeEvent(QResizeEvent* event) {
   QTableView::resizeEvent(event);
-  if (owner_ != nullptr) owner_->ApplyColumnWidths();
+  if (owner_ != nullptr && !owner_->userSizedColumns_) owner_->ApplyColumnWidths();
 }
 
 // Rows are what the user picks: Home and End go to the first and last row, not column.

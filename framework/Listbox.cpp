@@ -73,6 +73,11 @@ Listbox::Listbox(::Window& owner, std::string name)
                    [view = view_] {
                      if (view->Owner() != nullptr) view->Owner()->SelectionChanged();
                    });
+  // Once the user has sized a column by hand, resizing the list leaves the columns alone.
+  QObject::connect(view_->horizontalHeader(), &QHeaderView::sectionResized, view_, [view = view_] {
+    Listbox* owner = view->Owner();
+    if (owner != nullptr && !owner->applyingWidths_) owner->userSizedColumns_ = true;
+  });
   AttachWidget(view_);
   ApplyRowHeight();
   ApplyScrollbars();
@@ -218,6 +223,7 @@ void Listbox::ApplyColumnWidths() {
   int left = std::max(0, available - fixed);
   double weightLeft = weights;
   QHeaderView* header = view_->horizontalHeader();
+  applyingWidths_ = true;
   for (int column = 0; column < columns; ++column) {
     const WidthEntry& entry = entries[column];
     int width = entry.pixels;
@@ -231,6 +237,7 @@ void Listbox::ApplyColumnWidths() {
     }
     header->resizeSection(column, std::max(0, width));
   }
+  applyingWidths_ = false;
 }
 
 void Listbox::ApplyScrollbars() {
@@ -273,6 +280,7 @@ bool Listbox::ApplyProperty(const std::string& name, const PropertyValue& value)
     ApplyColumnWidths();
   } else if (name == "ColumnWidths") {
     columnWidths_ = value.AsString(name);
+    userSizedColumns_ = false;
     ApplyColumnWidths();
   } else if (name == "HeadingIndex") {
     headingIndex_ = value.AsInteger(name);

@@ -65,6 +65,8 @@ class Listbox : public RectControl {
 
   ListView* view_ = nullptr;
   std::unique_ptr<ListModel> model_;
+  bool applyingWidths_ = false;
+  bool userSizedColumns_ = false;
   int columnCount_ = 1;
   bool hasHeading_ = false;
   std::string columnWidths_;
