@@ -40,7 +40,7 @@ class LifecycleTest : public QObject {
     QTest::addColumn<QString>("scenario");
     QTest::addColumn<int>("exitCode");
     QTest::newRow("Cmd+Q quits through the framework") << "quit-key" << 0;
-    QTest::newRow("closing the main window quits") << "close-main" << 0;
+    QTest::newRow("closing the main window quits, whatever else is open") << "close-main" << 0;
     QTest::newRow("an escaped exception is reported, shutdown still runs") << "throw" << 1;
   }
 

@@ -1,5 +1,7 @@
 // The status view in a real web engine, against the loopback host's status page: progress,
 // completion, the load error, and the guard that closes the window when the page leads away.
+#include <QApplication>
+#include <QClipboard>
 #include <QMainWindow>
 #include <QTest>
 #include <QWebEnginePage>
@@ -157,6 +159,18 @@ class ScanTest : public QObject {
         WaitFor([] { return ScannerText("currentPercent") == "Failed to scan server"; }, 30000));
     QVERIFY(Scanner()->Find<RoundRectangle>("loadingBackgroundTangle").Visible());
     QCOMPARE(Scanner()->Title(), std::string("Brindlecot - Connecting..."));
+  }
+
+  // The Edit menu reaches the page of the web view in front.
+  void editCommandsReachThePage() {
+    ScanFirstServer();
+    QVERIFY(WaitFor(Completed, 30000));
+    Scanner()->Widget()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Scanner()->Widget()));
+    QApplication::clipboard()->clear();
+    MenuBar1Instance()->FindItem("EditSelectAll")->Action()->trigger();
+    MenuBar1Instance()->FindItem("EditCopy")->Action()->trigger();
+    QVERIFY(WaitFor([] { return QApplication::clipboard()->text().contains("Lobby, Raid, AFK"); }));
   }
 
   // Close Window closes the status view.
