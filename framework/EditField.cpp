@@ -6,25 +6,11 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
+#include "MouseDownWidget.h"
 #include "TextConversion.h"
 #include "Window.h"
 
 namespace {
-
-template <class Base>
-class FieldWidget : public Base {
- public:
-  FieldWidget(EditField* owner, QWidget* parent) : Base(parent), owner_(owner) {}
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override {
-    const QPoint at = event->position().toPoint();
-    if (!owner_->MouseDown(at.x(), at.y())) Base::mousePressEvent(event);
-  }
-
- private:
-  EditField* owner_;
-};
 
 // Alignment codes of a field: 0 default (left), 1 left, 2 centre, 3 right.
 Qt::Alignment FieldAlignment(int code) {
@@ -79,11 +65,11 @@ void EditField::Rebuild() {
   const std::string current = text_;
   QWidget* old = Widget();
   if (multiline_) {
-    area_ = new FieldWidget<QPlainTextEdit>(this, Window().Content());
+    area_ = new MouseDownWidget<QPlainTextEdit, EditField>(this, Window().Content());
     line_ = nullptr;
     AttachWidget(area_);
   } else {
-    line_ = new FieldWidget<QLineEdit>(this, Window().Content());
+    line_ = new MouseDownWidget<QLineEdit, EditField>(this, Window().Content());
     area_ = nullptr;
     AttachWidget(line_);
   }
@@ -134,7 +120,7 @@ void EditField::FontChanged(const QFont& font) {
 }
 
 bool EditField::ApplyProperty(const std::string& name, const PropertyValue& value) {
-  if (ApplyTextStyle(name, value)) return true;
+  if (ApplyTextStyle(name, value) || ApplyDataBinding(name, value)) return true;
   if (name == "Text") {
     SetText(value.AsString(name));
     return true;
@@ -177,10 +163,6 @@ bool EditField::ApplyProperty(const std::string& name, const PropertyValue& valu
     mask_ = value.AsString(name);
   } else if (name == "Format") {
     format_ = value.AsString(name);
-  } else if (name == "DataSource") {
-    dataSource_ = value.AsString(name);
-  } else if (name == "DataField") {
-    dataField_ = value.AsString(name);
   } else {
     return RectControl::ApplyProperty(name, value);
   }

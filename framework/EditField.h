@@ -57,6 +57,4 @@ class EditField : public RectControl {
   int limitText_ = 0;
   std::string mask_;
   std::string format_;
-  std::string dataSource_;
-  std::string dataField_;
 };

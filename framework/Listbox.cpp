@@ -263,7 +263,7 @@ void Listbox::ApplyHeading() {
 // ---- declaration ---------------------------------------------------------------------------
 
 bool Listbox::ApplyProperty(const std::string& name, const PropertyValue& value) {
-  if (ApplyTextStyle(name, value)) return true;
+  if (ApplyTextStyle(name, value) || ApplyDataBinding(name, value)) return true;
   if (name == "InitialValue") {
     SetInitialValue(value.AsString(name));
   } else if (name == "HasHeading") {
@@ -329,10 +329,6 @@ bool Listbox::ApplyProperty(const std::string& name, const PropertyValue& value)
     scrollWidth_ = value.AsInteger(name);
   } else if (name == "_ScrollOffset") {
     scrollOffset_ = value.AsInteger(name);
-  } else if (name == "DataSource") {
-    dataSource_ = value.AsString(name);
-  } else if (name == "DataField") {
-    dataField_ = value.AsString(name);
   } else {
     return RectControl::ApplyProperty(name, value);
   }

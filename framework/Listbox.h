@@ -86,8 +86,6 @@ class Listbox : public RectControl {
   int gridLinesVertical_ = 0;
   int scrollWidth_ = -1;
   int scrollOffset_ = 0;
-  std::string dataSource_;
-  std::string dataField_;
   std::vector<int> alignmentOffsets_;
   bool replacingRows_ = false;
 };

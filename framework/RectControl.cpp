@@ -171,3 +171,14 @@ bool RectControl::ApplyTextStyle(const std::string& name, const PropertyValue& v
 void RectControl::FontChanged(const QFont& font) {
   if (widget_ != nullptr) widget_->setFont(font);
 }
+
+bool RectControl::ApplyDataBinding(const std::string& name, const PropertyValue& value) {
+  if (name == "DataSource") {
+    dataSource_ = value.AsString(name);
+  } else if (name == "DataField") {
+    dataField_ = value.AsString(name);
+  } else {
+    return false;
+  }
+  return true;
+}

@@ -61,6 +61,8 @@ class RectControl : public Control {
   // Font properties shared by the controls that show text; false when not a font property.
   bool ApplyTextStyle(const std::string& name, const PropertyValue& value);
   virtual void FontChanged(const QFont& font);
+  // DataSource and DataField of the controls that could show a database field; kept, unused.
+  bool ApplyDataBinding(const std::string& name, const PropertyValue& value);
 
  private:
   void PlaceWidget();
@@ -87,4 +89,6 @@ class RectControl : public Control {
   bool bold_ = false;
   bool italic_ = false;
   bool underline_ = false;
+  std::string dataSource_;
+  std::string dataField_;
 };

@@ -4,23 +4,15 @@
 #include <QMouseEvent>
 #include <QPalette>
 
+#include "MouseDownWidget.h"
 #include "TextConversion.h"
 #include "Window.h"
 
-class LabelWidget : public QLabel {
+class LabelWidget : public MouseDownWidget<QLabel, StaticText> {
  public:
-  LabelWidget(StaticText* owner, QWidget* parent) : QLabel(parent), owner_(owner) {
+  LabelWidget(StaticText* owner, QWidget* parent) : MouseDownWidget(owner, parent) {
     setTextFormat(Qt::PlainText);
   }
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override {
-    const QPoint at = event->position().toPoint();
-    if (!owner_->MouseDown(at.x(), at.y())) QLabel::mousePressEvent(event);
-  }
-
- private:
-  StaticText* owner_;
 };
 
 StaticText::StaticText(::Window& owner, std::string name) : RectControl(owner, std::move(name)) {
@@ -48,7 +40,7 @@ bool StaticText::MouseDown(int x, int y) {
 }
 
 bool StaticText::ApplyProperty(const std::string& name, const PropertyValue& value) {
-  if (ApplyTextStyle(name, value)) return true;
+  if (ApplyTextStyle(name, value) || ApplyDataBinding(name, value)) return true;
   if (name == "Text") {
     SetText(value.AsString(name));
   } else if (name == "TextColor") {
@@ -59,10 +51,6 @@ bool StaticText::ApplyProperty(const std::string& name, const PropertyValue& val
   } else if (name == "Multiline") {
     multiline_ = value.AsBoolean(name);
     label_->setWordWrap(multiline_);
-  } else if (name == "DataSource") {
-    dataSource_ = value.AsString(name);
-  } else if (name == "DataField") {
-    dataField_ = value.AsString(name);
   } else {
     return RectControl::ApplyProperty(name, value);
   }

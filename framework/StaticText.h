@@ -20,19 +20,17 @@ class StaticText : public RectControl {
   void SetTextColor(Color color);
   int TextAlign() const { return textAlign_; }
 
+  // Framework use: a mouse press on the label; true when the handler took it.
+  bool MouseDown(int x, int y);
+
  protected:
   bool ApplyProperty(const std::string& name, const PropertyValue& value) override;
   std::optional<std::size_t> EventSignature(const std::string& event) const override;
 
  private:
-  friend class LabelWidget;
-  bool MouseDown(int x, int y);
-
   LabelWidget* label_ = nullptr;
   std::string text_;
   Color textColor_ = RGB(0, 0, 0);
   int textAlign_ = 0;
   bool multiline_ = false;
-  std::string dataSource_;
-  std::string dataField_;
 };
