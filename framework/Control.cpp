@@ -45,6 +45,7 @@ void Control::InstallEventHandler(const std::string& event, EventHandler handler
                                 " does not have the event's signature");
   }
   handlers_[event] = std::make_shared<const EventHandler>(std::move(handler));
+  HandlerInstalled(event);
 }
 
 void Control::SetPicture(Picture*) {

@@ -53,6 +53,8 @@ class Control {
   // Returns false when the class has no property of that name; subclasses try their own names
   // and fall back to their base.
   virtual bool ApplyProperty(const std::string& name, const PropertyValue& value);
+  // Told after a handler has been bound, for controls whose look depends on it.
+  virtual void HandlerInstalled(const std::string&) {}
   // The index of the EventHandler alternative for an event this class raises, or nothing.
   virtual std::optional<std::size_t> EventSignature(const std::string& event) const;
 

@@ -61,3 +61,7 @@ std::optional<std::size_t> StaticText::EventSignature(const std::string& event) 
   if (event == "MouseDown") return kSignature<MouseDownHandler>;
   return std::nullopt;
 }
+
+void StaticText::HandlerInstalled(const std::string& event) {
+  if (event == "MouseDown") label_->setCursor(Qt::PointingHandCursor);
+}

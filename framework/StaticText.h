@@ -26,6 +26,8 @@ class StaticText : public RectControl {
  protected:
   bool ApplyProperty(const std::string& name, const PropertyValue& value) override;
   std::optional<std::size_t> EventSignature(const std::string& event) const override;
+  // A label that answers clicks shows the pointing hand, as a link does.
+  void HandlerInstalled(const std::string& event) override;
 
  private:
   LabelWidget* label_ = nullptr;
