@@ -16,6 +16,9 @@ echo "Sample directory served on 127.0.0.1:$port"
 
 export http_proxy="http://127.0.0.1:$port"
 export HTTP_PROXY="$http_proxy"
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  export XDG_RUNTIME_DIR="$(mktemp -d)"
+fi
 # The web engine's sandbox cannot run as root.
 [ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
