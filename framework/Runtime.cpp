@@ -24,6 +24,7 @@ struct RuntimeState {
   int exitCode = 0;
   bool quitting = false;
   bool failed = false;
+  std::string pendingReport;
 };
 
 RuntimeState& State() {
@@ -48,13 +49,20 @@ bool Headless() {
   return platform == "offscreen" || platform == "minimal";
 }
 
+// Standard error at once; the user sees a message once the event loop has stopped, never in
+// the middle of the event that failed (a paint, say).
 void DefaultReport(const std::string& message) {
   std::cerr << "Brindlecot: unhandled exception: " << message << std::endl;
-  if (qApp != nullptr && !Headless()) {
-    QMessageBox::critical(
-        nullptr, "Brindlecot",
-        "An unexpected error stopped Brindlecot:\n" + QString::fromStdString(message));
-  }
+  State().pendingReport = message;
+}
+
+void ShowPendingReport() {
+  RuntimeState& state = State();
+  if (state.pendingReport.empty() || qApp == nullptr || Headless()) return;
+  QMessageBox::critical(nullptr, "Brindlecot",
+                        "An unexpected error stopped Brindlecot:\n" +
+                            QString::fromStdString(state.pendingReport));
+  state.pendingReport.clear();
 }
 
 }  // namespace
@@ -110,8 +118,8 @@ void ReleaseAppObject() {
 }
 
 void RuntimeRun() {
-  if (State().quitting) return;
-  QApplication::exec();
+  if (!State().quitting) QApplication::exec();
+  ShowPendingReport();
 }
 
 void UnhandledException(std::exception_ptr error) {
@@ -122,15 +130,16 @@ void UnhandledException(std::exception_ptr error) {
     state.reporter(message);
   } else {
     DefaultReport(message);
+    // Outside the event loop (start-up, shutdown) nothing else will show it.
+    if (QCoreApplication::instance() != nullptr && !IsQuitting()) ShowPendingReport();
   }
 }
 
 // An exception that leaves a handler leaves the event loop too: it is reported and the program
 // shuts down, as it would from any other unhandled failure.
 void ReportUnhandledException(std::exception_ptr error) {
-  const bool custom = static_cast<bool>(State().reporter);
+  if (!State().reporter) Quit(1);
   UnhandledException(error);
-  if (!custom) Quit(1);
 }
 
 void SetUnhandledExceptionReporter(std::function<void(const std::string&)> reporter) {
