@@ -369,14 +369,12 @@ void Window::ApplyFlags() {
   QWidget* content = widget_->Content();
   content->setFixedSize(contentWidth_, contentHeight_);
   widget_->layout()->activate();
-  const QSize chrome = widget_->sizeHint() - content->size();
   widget_->resize(widget_->sizeHint());
   if (resizeable_) {
     content->setMinimumSize(minWidth_, minHeight_);
     content->setMaximumSize(std::min(maxWidth_, QWIDGETSIZE_MAX),
                             std::min(maxHeight_, QWIDGETSIZE_MAX));
   }
-  (void)chrome;
 }
 
 void Window::ShowForTheFirstTime() {

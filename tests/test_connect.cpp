@@ -16,12 +16,6 @@ MainWindow& Main() {
   return Implicit<MainWindow>();
 }
 
-void ClickRow(int row) {
-  ListView* view = Main().Find<Listbox>("ventList").View();
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                    view->visualRect(view->model()->index(row, 0)).center());
-}
-
 bool SheetOpen() {
   return ImplicitIfOpen<MacConnectVent>() != nullptr;
 }
@@ -36,7 +30,7 @@ class ConnectTest : public QObject {
   static void ChooseServer(int row) {
     StartProgram();
     QVERIFY(WaitFor([] { return Main().Find<Listbox>("ventList").ListCount() > 2; }));
-    ClickRow(row);
+    ClickServerRow(row);
     QVERIFY(WaitFor([] { return Main().Find<BevelButton>("PushButton1").Enabled(); }));
   }
 

@@ -43,14 +43,6 @@ QList<bool> ServerActions() {
 const QList<bool> kAllOn(6, true);
 const QList<bool> kAllOff(6, false);
 
-// Clicks a data row of the list as a user would.
-void ClickRow(int row) {
-  ListView* view = List().View();
-  const QRect cell = view->visualRect(view->model()->index(row + 0, 0));
-  QVERIFY2(cell.isValid(), "row not shown");
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
 // The request lines (first line of each raw request) received for paths under `prefix`.
 QStringList RequestLines(const QString& prefix) {
   QStringList lines;
@@ -143,7 +135,7 @@ class DirectoryTest : public QObject {
     Host().setAnswer(kList, 200, ("Name\tSlots\r" + name + "\t1/2\r").toUtf8());
     StartAndWaitForList();
     Host().clearRequests();
-    ClickRow(0);
+    ClickServerRow(0);
     QVERIFY(WaitFor([] { return RequestLines("/Servers/").size() == 2; }));
     QTest::qWait(50);
     QStringList lines = RequestLines("/Servers/");
@@ -158,7 +150,7 @@ class DirectoryTest : public QObject {
   // six server actions.
   void serverAnswers() {
     StartAndWaitForList();
-    ClickRow(2);
+    ClickServerRow(2);
     QVERIFY(WaitFor([] { return ServerActions() == kAllOn; }));
     QVERIFY(WaitFor([] {
       return Main().Find<EditField>("ventDetails").Text().find("Iron Lantern") != std::string::npos;
@@ -183,14 +175,14 @@ class DirectoryTest : public QObject {
                      "Name\tSlots\rPlease choose a server:\t\r-----------------------\t\r"
                      "Downloading Public Vents...\t\r\t5\rReal One\t1/2\r");
     StartAndWaitForList();
-    ClickRow(4);
+    ClickServerRow(4);
     QVERIFY(WaitFor([] { return ServerActions() == kAllOn; }));
     const std::string details = Main().Find<EditField>("ventDetails").Text();
     const std::string address = Label("ventURL");
     Host().clearRequests();
     Main().Find<StaticText>("ventListStatus").SetText("");
     if (row >= 0) {
-      ClickRow(row);
+      ClickServerRow(row);
     } else {
       List().SetListIndex(-1);
     }
@@ -217,7 +209,7 @@ class DirectoryTest : public QObject {
     const QString base = "/files/brindlecot/Servers/Solo/";
     Host().setAnswer(base + "serverDetails.txt", 500, "oops");
     Host().setAnswer(base + "serverLink.txt", 404, "missing");
-    ClickRow(0);
+    ClickServerRow(0);
     QVERIFY(WaitFor([] { return Label("ventURL") == "missing"; }));
     QCOMPARE(ServerActions(), kAllOn);
     QVERIFY(WaitFor([] { return Main().Find<EditField>("ventDetails").Text() == "oops"; }));
@@ -237,13 +229,13 @@ class DirectoryTest : public QObject {
     QVERIFY(WaitFor([] { return Status() == "Received 12 servers"; }));
     QCOMPARE(Main().Find<StaticText>("ventListStatus").TextColor(), RGB(255, 0, 5));
 
-    ClickRow(2);
+    ClickServerRow(2);
     QVERIFY(WaitFor([] { return ServerActions() == kAllOn; }));
     const std::string address = Label("ventURL");
     const QString base = "/files/brindlecot/Servers/The%20Quiet%20Harbor/";
     Host().setCloseWithoutAnswer(base + "serverDetails.txt");
     Host().setCloseWithoutAnswer(base + "serverLink.txt");
-    ClickRow(3);
+    ClickServerRow(3);
     QVERIFY(WaitFor([] {
       return Main().Find<EditField>("ventDetails").Text() ==
              "Error - Unable to retrieve server information... Check connection?";
@@ -257,7 +249,7 @@ class DirectoryTest : public QObject {
   void refreshList() {
     StartAndWaitForList();
     Host().setDelay("/files/brindlecot/Servers/Iron%20Lantern%20Guild/serverLink.txt", 300);
-    ClickRow(2);
+    ClickServerRow(2);
     Host().setNeverAnswer(kList);
     MenuBar1Instance()->FindItem("refreshList")->Action()->trigger();
     QCOMPARE(List().ListCount(), 0);

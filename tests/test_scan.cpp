@@ -54,9 +54,7 @@ class ScanTest : public QObject {
   static void ScanFirstServer(bool toolbar = false) {
     StartProgram();
     QVERIFY(WaitFor([] { return Main().Find<Listbox>("ventList").ListCount() > 2; }));
-    ListView* view = Main().Find<Listbox>("ventList").View();
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                      view->visualRect(view->model()->index(2, 0)).center());
+    ClickServerRow(2);
     QVERIFY(WaitFor([] { return Main().Find<BevelButton>("PushButtonScan").Enabled(); }));
     if (toolbar) {
       Main().Find<ToolbarItem>("Toolbar_ScanServer").Action()->trigger();

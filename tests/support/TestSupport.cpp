@@ -8,9 +8,11 @@
 #include <QTimer>
 
 #include "Framework.h"
+#include "ListView.h"
 #include "TestPaths.h"
 #include "app/MenuBar1.h"
 #include "app/Startup.h"
+#include "directory/MainWindow.h"
 #include "resources/Pictures.h"
 
 FixtureHost& Host() {
@@ -76,4 +78,11 @@ bool WaitFor(const std::function<bool()>& condition, int ms) {
     QTest::qWait(5);
   }
   return true;
+}
+
+void ClickServerRow(int row) {
+  ListView* view = Implicit<MainWindow>().Find<Listbox>("ventList").View();
+  const QRect cell = view->visualRect(view->model()->index(row, 0));
+  if (!cell.isValid()) qWarning("row %d is not shown", row);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
 }

@@ -48,5 +48,8 @@ class UrlCatcher : public QObject {
   QStringList schemes_;
 };
 
+// Clicks a data row (0 = first below the heading) of the main window's server list.
+void ClickServerRow(int row);
+
 // Waits until `condition` holds, running the event loop; false after `ms`.
 bool WaitFor(const std::function<bool()>& condition, int ms = 10000);
