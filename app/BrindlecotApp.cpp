@@ -1,7 +1,7 @@
 #include "app/BrindlecotApp.h"
 
 #include "Hosts.h"
-#include "common/Directory.h"
+#include "common/UpdateStates.h"
 #include "directory/MainWindow.h"
 #include "tools/scanAVent.h"
 
@@ -47,15 +47,16 @@ bool BrindlecotApp::helpSystem_Action() {
 }
 
 bool BrindlecotApp::checkUpdates_Action() {
-  const auto state = [] { return Implicit<MainWindow>().Find<StaticText>("updateDetails").Text(); };
-  if (state() == "wait") {
+  // The state is read anew for each comparison.
+  const auto state = [] { return Implicit<MainWindow>().UpdateState(); };
+  if (state() == update_state::kWait) {
     MsgBox("You must wait... Brindlecot is still trying to check for updates");
-  } else if (state() == "updateavailable") {
+  } else if (state() == update_state::kAvailable) {
     // The software update window opens here once it exists.
-  } else if (state() == "error") {
+  } else if (state() == update_state::kError) {
     MsgBox("Unable to check for updates");
-  } else if (state() == "noupdate") {
-    MsgBox("Brindlecot " + Implicit<MainWindow>().Find<StaticText>("versiontext").Text() +
+  } else if (state() == update_state::kNoUpdate) {
+    MsgBox("Brindlecot " + Implicit<MainWindow>().VersionText() +
            " is currently the newest version available.");
   } else {
     MsgBox(std::string("Some weird unknown error has popped up when checking for updates. You "
@@ -80,33 +81,32 @@ bool BrindlecotApp::FileClose_Action() {
 }
 
 bool BrindlecotApp::refreshList_Action() {
-  MainWindow& main = Implicit<MainWindow>();
-  main.Find<Listbox>("ventList").SetInitialValue("");
-  main.Find<StaticText>("ventListStatus").SetText("Refreshing list...");
-  main.Find<EditField>("ventDetails").SetText("Make your selection to the left!");
-  main.Find<HTTPSocket>("getVents").Get(ServerListUrl());
-  main.SetServerActionsEnabled(false);
+  Implicit<MainWindow>().RefreshServerList();
   return false;
 }
 
+// The item's text alone decides, never the window's state: it flips between its own word and
+// "Restore".
 bool BrindlecotApp::minimizeMenuItem_Action() {
-  if (Existing(minimizeMenuItem(), "minimizeMenuItem").Text() == "Minimize") {
+  MenuItem& item = Existing(minimizeMenuItem(), "minimizeMenuItem");
+  if (item.Text() == "Minimize") {
     Implicit<MainWindow>().Minimize();
-    Existing(minimizeMenuItem(), "minimizeMenuItem").SetText("Restore");
+    item.SetText("Restore");
   } else {
     Implicit<MainWindow>().Restore();
-    Existing(minimizeMenuItem(), "minimizeMenuItem").SetText("Minimize");
+    item.SetText("Minimize");
   }
   return false;
 }
 
 bool BrindlecotApp::zoomMenuItem_Action() {
-  if (Existing(zoomMenuItem(), "zoomMenuItem").Text() == "Zoom") {
+  MenuItem& item = Existing(zoomMenuItem(), "zoomMenuItem");
+  if (item.Text() == "Zoom") {
     Implicit<MainWindow>().Maximize();
-    Existing(zoomMenuItem(), "zoomMenuItem").SetText("Restore");
+    item.SetText("Restore");
   } else {
     Implicit<MainWindow>().Restore();
-    Existing(zoomMenuItem(), "zoomMenuItem").SetText("Zoom");
+    item.SetText("Zoom");
   }
   return false;
 }

@@ -13,6 +13,7 @@ struct Entry {
   const char* shortcut;
   bool autoEnable = true;
   enum Kind { Plain, Apple, Quit } kind = Plain;
+  Picture* (*icon)() = nullptr;
 };
 
 constexpr const char* kSeparator = nullptr;
@@ -45,7 +46,7 @@ void BuildMenu(MenuBar& bar, const char* name, const char* text,
     item->SetAutoEnable(entry.autoEnable);
     item->SetText(entry.text);
     if (entry.shortcut != kSeparator) item->SetKeyboardShortcut(entry.shortcut);
-    if (std::string(entry.name) == "addvent") item->SetIcon(PlusSign());
+    if (entry.icon != nullptr) item->SetIcon(entry.icon());
     MenuItem* parent = bar.Child(name);
     if (parent == nullptr) throw NilObjectException(std::string("no menu ") + name);
     parent->Append(std::move(item));
@@ -85,7 +86,7 @@ void MenuBar1::Untitled1() {
 
 void MenuBar1::Untitled2() {
   BuildMenu(*this, "DATABASEDATA", "Ventrilo Database",
-            {{"addvent", "Add a Ventrilo Server to Database", ""}});
+            {{"addvent", "Add a Ventrilo Server to Database", "", true, Entry::Plain, &PlusSign}});
 }
 
 void MenuBar1::Untitled3() {

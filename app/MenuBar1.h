@@ -8,12 +8,13 @@ class MenuBar1 : public MenuBar {
   MenuBar1();
 
  private:
-  void Untitled0();
-  void Untitled1();
-  void Untitled2();
-  void Untitled3();
-  void Untitled4();
-  void Untitled5();
+  // One builder per menu, left to right.
+  void Untitled0();  // File
+  void Untitled1();  // Edit
+  void Untitled2();  // Ventrilo Database
+  void Untitled3();  // Servers
+  void Untitled4();  // Window
+  void Untitled5();  // Help
 };
 
 // The one instance: made on the first call, kept until the end of the run.

@@ -1,5 +1,6 @@
 #include "common/Directory.h"
 
+#include "Basics.h"
 #include "Hosts.h"
 
 std::string DirectoryRoot() {
@@ -40,4 +41,8 @@ std::string LaunchUrl(const std::string& serverAddressText, const std::string& s
 
 std::string StatusPageUrl(const std::string& target) {
   return std::string("http://") + kStatusHost + "/ventrilo/" + target + "/ventrilo_status.html";
+}
+
+std::string ServerPathName(const std::string& serverName) {
+  return ReplaceAll(serverName, " ", "%20");
 }

@@ -23,3 +23,6 @@ std::string AddressForUrl(const std::string& serverAddressText);
 std::string LaunchUrl(const std::string& serverAddressText, const std::string& serverName);
 // The status service's page for a target ("host:port").
 std::string StatusPageUrl(const std::string& target);
+
+// A server name as the path segment of its folder on the directory host: each blank as "%20".
+std::string ServerPathName(const std::string& serverName);

@@ -2,6 +2,8 @@
 
 #include "common/Directory.h"
 #include "common/RowPainter.h"
+#include "common/ServerRows.h"
+#include "common/UpdateStates.h"
 #include "tools/MacConnectVent.h"
 #include "tools/scanAVent.h"
 
@@ -13,9 +15,9 @@ constexpr const char* kServerToolbarItems[] = {"Toolbar_ConnectServer", "Toolbar
 
 void MainWindow::Event_Open() {
   Find<HTTPSocket>("getVents").Get(ServerListUrl());
-  Find<HTTPSocket>("updateCheck").Get(UpdateFileUrl(Find<StaticText>("versiontext").Text()));
-  Implicit<MainWindow>().SetBackColor(RGB(214, 221, 229));
-  Implicit<MainWindow>().SetTitle("Brindlecot Mac Beta");
+  Find<HTTPSocket>("updateCheck").Get(UpdateFileUrl(VersionText()));
+  SetBackColor(RGB(214, 221, 229));
+  SetTitle("Brindlecot Mac Beta");
   Find<Listbox>("ventList").SetColumnAlignmentOffset(0, 20);
 }
 
@@ -24,8 +26,39 @@ void MainWindow::Event_Close() {
   Quit(0);
 }
 
-std::string MainWindow::ServerCount() {
-  return Str(Find<Listbox>("ventList").ListCount() - 2);
+std::string MainWindow::ServerCount() const {
+  return Str(Find<Listbox>("ventList").ListCount() - kNoticeRows);
+}
+
+// ---- what other windows read or start here -------------------------------------------------
+
+std::string MainWindow::ChosenServerName() const {
+  return Find<Listbox>("ventList").Text();
+}
+
+std::string MainWindow::ServerAddressText() const {
+  return Find<StaticText>("ventURL").Text();
+}
+
+std::string MainWindow::VersionText() const {
+  return Find<StaticText>("versiontext").Text();
+}
+
+std::string MainWindow::UpdateState() const {
+  return Find<StaticText>("updateDetails").Text();
+}
+
+void MainWindow::RequestServerDetailsAndAddress(const std::string& serverPathName) {
+  Find<HTTPSocket>("getVentDetails").Get(ServerDetailsUrl(serverPathName));
+  Find<HTTPSocket>("getVentURL").Get(ServerLinkUrl(serverPathName));
+}
+
+void MainWindow::RefreshServerList() {
+  Find<Listbox>("ventList").SetInitialValue("");
+  Find<StaticText>("ventListStatus").SetText("Refreshing list...");
+  Find<EditField>("ventDetails").SetText("Make your selection to the left!");
+  Find<HTTPSocket>("getVents").Get(ServerListUrl());
+  SetServerActionsEnabled(false);
 }
 
 void MainWindow::SetServerActionsEnabled(bool enabled) {
@@ -36,14 +69,8 @@ void MainWindow::SetServerActionsEnabled(bool enabled) {
 // ---- the server directory ------------------------------------------------------------------
 
 void MainWindow::ventList_Change() {
-  const auto name = [this] { return Find<Listbox>("ventList").Text(); };
-  const bool server =
-      !(name() == "Please choose a server:" || name().empty() ||
-        name() == "-----------------------" || name() == "Downloading Public Vents...");
-  if (server) {
-    const std::string pathName = ReplaceAll(name(), " ", "%20");
-    Find<HTTPSocket>("getVentDetails").Get(ServerDetailsUrl(pathName));
-    Find<HTTPSocket>("getVentURL").Get(ServerLinkUrl(pathName));
+  if (IsServerRow(ChosenServerName())) {
+    RequestServerDetailsAndAddress(ServerPathName(ChosenServerName()));
   }
   Find<StaticText>("ventListStatus").SetText("Selected 1 of " + ServerCount() + " servers");
 }
@@ -54,9 +81,9 @@ void MainWindow::getVents_Connected() {
 
 void MainWindow::getVents_PageReceived(const std::string&, int, const InternetHeaders&,
                                        const std::string& content) {
+  // The list and the field below are repainted by the toolkit as they change: no hiding and
+  // showing them again, which would also take the keyboard focus away from them.
   Find<Listbox>("ventList").SetInitialValue(content);
-  Find<Listbox>("ventList").SetVisible(false);
-  Find<Listbox>("ventList").SetVisible(true);
   Find<StaticText>("ventListStatus").SetText("Received " + ServerCount() + " servers");
 }
 
@@ -68,8 +95,6 @@ void MainWindow::getVents_Error(int) {
 void MainWindow::getVentDetails_PageReceived(const std::string&, int, const InternetHeaders&,
                                              const std::string& content) {
   Find<EditField>("ventDetails").SetText(content);
-  Find<EditField>("ventDetails").SetVisible(false);
-  Find<EditField>("ventDetails").SetVisible(true);
 }
 
 void MainWindow::getVentDetails_Error(int) {
@@ -96,13 +121,13 @@ void MainWindow::getVentURL_Error(int) {
 void MainWindow::updateCheck_PageReceived(const std::string&, int, const InternetHeaders&,
                                           const std::string& content) {
   Find<StaticText>("updateDetails").SetText(content);
-  if (Find<StaticText>("updateDetails").Text() == "updateavailable") {
+  if (UpdateState() == update_state::kAvailable) {
     Find<StaticText>("StaticText1").SetText("Written by Quennelby   --- Update available!");
   }
 }
 
 void MainWindow::updateCheck_Error(int) {
-  Find<StaticText>("updateDetails").SetText("error");
+  Find<StaticText>("updateDetails").SetText(update_state::kError);
 }
 
 // ---- row painting --------------------------------------------------------------------------
@@ -117,32 +142,30 @@ void MainWindow::selectgradient(Graphics& g) {
 
 // ---- connect and scan ----------------------------------------------------------------------
 
-void MainWindow::Toolbar_ConnectServer_Action() {
+void MainWindow::ConnectToChosenServer() {
   Implicit<MacConnectVent>().SetVisible(true);
-  Implicit<MacConnectVent>()
-      .Find<EditField>("EditField1")
-      .SetText(Find<Listbox>("ventList").Text());
+  Implicit<MacConnectVent>().SetServerName(ChosenServerName());
+}
+
+void MainWindow::ScanChosenServer() {
+  Implicit<scanAVent>().SetVisible(true);
+  Implicit<scanAVent>().ScanTarget(AddressForUrl(ServerAddressText()));
+}
+
+void MainWindow::Toolbar_ConnectServer_Action() {
+  ConnectToChosenServer();
 }
 
 void MainWindow::PushButton1_Action() {
-  Implicit<MacConnectVent>().SetVisible(true);
-  Implicit<MacConnectVent>()
-      .Find<EditField>("EditField1")
-      .SetText(Find<Listbox>("ventList").Text());
+  ConnectToChosenServer();
 }
 
 void MainWindow::Toolbar_ScanServer_Action() {
-  Implicit<scanAVent>().SetVisible(true);
-  Implicit<scanAVent>()
-      .Find<HTMLViewer>("ScannerWindow")
-      .LoadURL(StatusPageUrl(AddressForUrl(Find<StaticText>("ventURL").Text())));
+  ScanChosenServer();
 }
 
 void MainWindow::PushButtonScan_Action() {
-  Implicit<scanAVent>().SetVisible(true);
-  Implicit<scanAVent>()
-      .Find<HTMLViewer>("ScannerWindow")
-      .LoadURL(StatusPageUrl(AddressForUrl(Find<StaticText>("ventURL").Text())));
+  ScanChosenServer();
 }
 
 // ---- the other windows ---------------------------------------------------------------------

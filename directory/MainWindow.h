@@ -9,7 +9,23 @@
 class MainWindow : public Window {
  public:
   static constexpr const char* kClassName = "MainWindow";
-  const char* ClassName() const override { return kClassName; }
+
+  // What other windows and the menu commands read or start here.
+  // The chosen server's name: the selected row's first cell, "" when no row is selected.
+  std::string ChosenServerName() const;
+  // The chosen server's address text, exactly as the host sent it.
+  std::string ServerAddressText() const;
+  // The program version text.
+  std::string VersionText() const;
+  // The update-check state (common/UpdateStates.h).
+  std::string UpdateState() const;
+  // Requests a server's details and address on this window's own two sockets; the answers land
+  // in its handlers as for a selection in the list.
+  void RequestServerDetailsAndAddress(const std::string& serverPathName);
+  // Empties the list and asks the directory for it again.
+  void RefreshServerList();
+  // Switches the six server action controls together, in their order.
+  void SetServerActionsEnabled(bool enabled);
 
   bool StaticText1_MouseDown(int x, int y);
   void getVents_PageReceived(const std::string& url, int status, const InternetHeaders& headers,
@@ -39,8 +55,6 @@ class MainWindow : public Window {
   void PushButtonScan_Action();
 
   void selectgradient(Graphics& g);
-  // Switches the six server action controls together, in their order.
-  void SetServerActionsEnabled(bool enabled);
 
  protected:
   const WindowDeclaration& Declaration() const override;
@@ -48,7 +62,10 @@ class MainWindow : public Window {
   void Event_Close() override;
 
  private:
-  // "Selected 1 of N servers" / "Received N servers": N is the row count below the heading
-  // minus the two rows that are not servers.
-  std::string ServerCount();
+  // "Selected 1 of N servers" / "Received N servers": every row below the heading but the
+  // directory's notice rows.
+  std::string ServerCount() const;
+  // The twins of a toolbar item and a button share one body.
+  void ConnectToChosenServer();
+  void ScanChosenServer();
 };

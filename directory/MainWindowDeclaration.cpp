@@ -26,8 +26,6 @@ const char* const kWelcomeText =
     "* Help system installed\r"
     "* So much more";
 
-const PropertyList kSocket = {{"Address", ""}, {"Port", 0}, {"yield", false}};
-
 }  // namespace
 
 const WindowDeclaration& MainWindow::Declaration() const {
@@ -39,14 +37,8 @@ const WindowDeclaration& MainWindow::Declaration() const {
                      {"Height", 398},
                      {"MinWidth", 703},
                      {"MinHeight", 398},
-                     {"Placement", 2},
-                     {"HasBackColor", true},
-                     {"BackColor", RGB(255, 255, 255)},
-                     {"Resizeable", true},
-                     {"MaximizeButton", true},
-                     {"MinimizeButton", true},
-                     {"CloseButton", true},
-                     {"Frame", 0}},
+                     {"Placement", Placement::MainScreen},
+                     {"HasBackColor", true}},
       .controls = [] {
         std::vector<ControlDeclaration> c;
         c.push_back(Declare<StaticText>("StaticText1", {2, 374, 308, 20},
@@ -59,18 +51,18 @@ const WindowDeclaration& MainWindow::Declaration() const {
                         .On("MouseDown", &W::StaticText1_MouseDown));
         c.push_back(
             Declare<StaticText>("ventURL", {391, -50, 100, 20}, {{"Text", "ventDirectory"}}));
-        c.push_back(Declare<HTTPSocket>("getVents", kSocket)
+        c.push_back(Declare<HTTPSocket>("getVents")
                         .On("PageReceived", &W::getVents_PageReceived)
                         .On("Connected", &W::getVents_Connected)
                         .On("Error", &W::getVents_Error));
-        c.push_back(Declare<HTTPSocket>("getVentDetails", kSocket)
+        c.push_back(Declare<HTTPSocket>("getVentDetails")
                         .On("PageReceived", &W::getVentDetails_PageReceived)
                         .On("Error", &W::getVentDetails_Error));
-        c.push_back(Declare<HTTPSocket>("getVentURL", kSocket)
+        c.push_back(Declare<HTTPSocket>("getVentURL")
                         .On("PageReceived", &W::getVentURL_PageReceived)
                         .On("Error", &W::getVentURL_Error)
                         .On("Connected", &W::getVentURL_Connected));
-        c.push_back(Declare<HTTPSocket>("updateCheck", kSocket)
+        c.push_back(Declare<HTTPSocket>("updateCheck")
                         .On("PageReceived", &W::updateCheck_PageReceived)
                         .On("Error", &W::updateCheck_Error));
         c.push_back(Declare<ToolbarItem>("Toolbar_ConnectServer",
@@ -85,12 +77,10 @@ const WindowDeclaration& MainWindow::Declaration() const {
                                          {{"Caption", "Report Broken"}, {"Enabled", false}})
                         .WithPicture(&ReportBroken)
                         .On("Action", &W::Toolbar_ReportBroken_Action));
-        c.push_back(
-            Declare<ToolbarItem>("Toolbar_AddAVent", {{"Caption", "Add A Vent"}, {"Enabled", true}})
-                .WithPicture(&PlusSign)
-                .On("Action", &W::Toolbar_AddAVent_Action));
-        c.push_back(Declare<ToolbarItem>("Toolbar_about",
-                                         {{"Caption", "About Brindlecot"}, {"Enabled", true}})
+        c.push_back(Declare<ToolbarItem>("Toolbar_AddAVent", {{"Caption", "Add A Vent"}})
+                        .WithPicture(&PlusSign)
+                        .On("Action", &W::Toolbar_AddAVent_Action));
+        c.push_back(Declare<ToolbarItem>("Toolbar_about", {{"Caption", "About Brindlecot"}})
                         .WithPicture(&brindlecot)
                         .On("Action", &W::Toolbar_about_Action));
         c.push_back(Declare<StaticText>("versiontext", {-38, -63, 100, 20}, {{"Text", "1.0.9"}}));
@@ -103,9 +93,6 @@ const WindowDeclaration& MainWindow::Declaration() const {
                                       {"DefaultRowHeight", 20},
                                       {"TextFont", "Lucidia Grande"},
                                       {"TextSize", 12},
-                                      {"Bold", false},
-                                      {"Italic", false},
-                                      {"Underline", false},
                                       {"SelectionType", 0},
                                       {"RequiresSelection", false},
                                       {"ColumnsResizable", true},
@@ -120,8 +107,6 @@ const WindowDeclaration& MainWindow::Declaration() const {
                                       {"UseFocusRing", false},
                                       {"_ScrollWidth", -1},
                                       {"_ScrollOffset", 0},
-                                      {"Visible", true},
-                                      {"Enabled", true},
                                       {"LockLeft", true},
                                       {"LockTop", true},
                                       {"LockBottom", true}})
@@ -135,7 +120,7 @@ const WindowDeclaration& MainWindow::Declaration() const {
                                         {{"Text", "Be Patient..."},
                                          {"TextFont", "Arial"},
                                          {"TextSize", 11},
-                                         {"TextAlign", 1},
+                                         {"TextAlign", TextAlign::Center},
                                          {"Multiline", true},
                                          {"LockBottom", true}}));
         c.push_back(Declare<StaticText>("StaticText2", {321, 374, 368, 20},
@@ -144,7 +129,7 @@ const WindowDeclaration& MainWindow::Declaration() const {
                                          {"Bold", true},
                                          {"Underline", true},
                                          {"TextColor", RGB(19, 0, 255)},
-                                         {"TextAlign", 2},
+                                         {"TextAlign", TextAlign::Right},
                                          {"LockRight", true},
                                          {"LockBottom", true}})
                         .On("MouseDown", &W::StaticText2_MouseDown));

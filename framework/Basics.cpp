@@ -26,6 +26,12 @@ const std::string& PropertyValue::AsString(const std::string& name) const {
   WrongType(name, "String");
 }
 
+int PropertyValue::CodeValue(const std::string& name, const char* set) const {
+  const Code* v = std::get_if<Code>(&value_);
+  if (v == nullptr || std::string(v->set) != set) WrongType(name, set);
+  return v->value;
+}
+
 std::string Str(std::int64_t value) {
   return std::to_string(value);
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <variant>
 
+#include "Codes.h"
+
 struct Color {
   std::uint8_t red = 0;
   std::uint8_t green = 0;
@@ -34,16 +36,31 @@ class PropertyValue {
   PropertyValue(Color v) : value_(v) {}                     // NOLINT(google-explicit-constructor)
   PropertyValue(const char* v) : value_(std::string(v)) {}  // NOLINT(google-explicit-constructor)
   PropertyValue(std::string v) : value_(std::move(v)) {}    // NOLINT(google-explicit-constructor)
+  template <NamedCode E>
+  PropertyValue(E v)  // NOLINT(google-explicit-constructor)
+      : value_(Code{CodeSet<E>::kName, static_cast<int>(v)}) {}
 
   bool AsBoolean(const std::string& name) const;
   int AsInteger(const std::string& name) const;
   Color AsColor(const std::string& name) const;
   const std::string& AsString(const std::string& name) const;
+  // A value of code set E; a bare number or a code of another set is refused.
+  template <NamedCode E>
+  E AsCode(const std::string& name) const {
+    return static_cast<E>(CodeValue(name, CodeSet<E>::kName));
+  }
 
   friend bool operator==(const PropertyValue&, const PropertyValue&) = default;
 
  private:
-  std::variant<bool, int, Color, std::string> value_;
+  struct Code {
+    const char* set;
+    int value;
+    friend bool operator==(const Code&, const Code&) = default;
+  };
+  int CodeValue(const std::string& name, const char* set) const;
+
+  std::variant<bool, int, Color, std::string, Code> value_;
 };
 
 // Decimal text of an integer, with a leading "-" when negative.

@@ -75,6 +75,20 @@ class Control {
   std::map<std::string, std::function<bool()>> menuHandlers_;
 };
 
+// Held while a handler of the window runs (and while the window is built): a closed window is
+// deleted only once nothing holds it, so a handler can close its own window, or wait in a
+// message box while something else closes it, and still use the window until it returns.
+class WindowHold {
+ public:
+  explicit WindowHold(::Window& window);
+  ~WindowHold();
+  WindowHold(const WindowHold&) = delete;
+  WindowHold& operator=(const WindowHold&) = delete;
+
+ private:
+  ::Window& window_;
+};
+
 // Reports an exception that no handler caught (see Runtime.h); defined in Runtime.cpp.
 void ReportUnhandledException(std::exception_ptr error);
 
@@ -92,7 +106,8 @@ auto Control::Raise(const std::string& event, Args&&... args) ->
       return std::nullopt;
     }
   }
-  // Held for the call: the handler may close the window and so destroy this control.
+  // Held for the call: the handler may close the window.
+  const WindowHold hold(owner_);
   const std::shared_ptr<const EventHandler> held = found->second;
   const Handler& handler = std::get<Handler>(*held);
   try {

@@ -156,7 +156,7 @@ bool EditField::ApplyProperty(const std::string& name, const PropertyValue& valu
   } else if (name == "AcceptTabs") {
     acceptTabs_ = value.AsBoolean(name);
   } else if (name == "Alignment") {
-    alignment_ = value.AsInteger(name);
+    alignment_ = static_cast<int>(value.AsCode<FieldAlign>(name));
   } else if (name == "LimitText") {
     limitText_ = value.AsInteger(name);
   } else if (name == "Mask") {

@@ -3,6 +3,7 @@
 
 #include "Basics.h"
 #include "Buttons.h"
+#include "Codes.h"
 #include "Control.h"
 #include "EditField.h"
 #include "Events.h"
@@ -20,3 +21,4 @@
 #include "Timer.h"
 #include "ToolbarItem.h"
 #include "Window.h"
+#include "WindowRegistry.h"

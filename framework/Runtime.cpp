@@ -12,6 +12,7 @@
 
 #include "Control.h"
 #include "Window.h"
+#include "WindowRegistry.h"
 
 namespace {
 

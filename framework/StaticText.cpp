@@ -46,7 +46,7 @@ bool StaticText::ApplyProperty(const std::string& name, const PropertyValue& val
   } else if (name == "TextColor") {
     SetTextColor(value.AsColor(name));
   } else if (name == "TextAlign") {
-    textAlign_ = value.AsInteger(name);
+    textAlign_ = value.AsCode<::TextAlign>(name);
     label_->setAlignment(ToAlignment(textAlign_) | Qt::AlignTop);
   } else if (name == "Multiline") {
     multiline_ = value.AsBoolean(name);

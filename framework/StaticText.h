@@ -18,7 +18,7 @@ class StaticText : public RectControl {
   void SetText(const std::string& text);
   Color TextColor() const { return textColor_; }
   void SetTextColor(Color color);
-  int TextAlign() const { return textAlign_; }
+  ::TextAlign TextAlign() const { return textAlign_; }
 
   // Framework use: a mouse press on the label; true when the handler took it.
   bool MouseDown(int x, int y);
@@ -33,6 +33,6 @@ class StaticText : public RectControl {
   LabelWidget* label_ = nullptr;
   std::string text_;
   Color textColor_ = RGB(0, 0, 0);
-  int textAlign_ = 0;
+  ::TextAlign textAlign_ = ::TextAlign::Left;
   bool multiline_ = false;
 };

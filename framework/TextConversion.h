@@ -4,6 +4,8 @@
 #include <QString>
 #include <string>
 
+#include "Codes.h"
+
 // Line ends of any kind (CR, LF, CR LF) become the toolkit's LF.
 inline QString ToDisplay(const std::string& text) {
   QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -16,14 +18,15 @@ inline std::string FromDisplay(const QString& text) {
   return text.toUtf8().toStdString();
 }
 
-// Qt::AlignmentFlag for the framework's alignment codes: 0 left, 1 centre, 2 right.
-inline Qt::Alignment ToAlignment(int code) {
+// Qt::AlignmentFlag for a label's alignment.
+inline Qt::Alignment ToAlignment(TextAlign code) {
   switch (code) {
-    case 1:
+    case TextAlign::Center:
       return Qt::AlignHCenter;
-    case 2:
+    case TextAlign::Right:
       return Qt::AlignRight;
-    default:
-      return Qt::AlignLeft;
+    case TextAlign::Left:
+      break;
   }
+  return Qt::AlignLeft;
 }

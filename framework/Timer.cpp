@@ -5,7 +5,7 @@
 Timer::Timer(::Window& owner, std::string name)
     : Control(owner, std::move(name)), timer_(std::make_unique<QTimer>()) {
   QObject::connect(timer_.get(), &QTimer::timeout, timer_.get(), [this] {
-    if (mode_ == 1) SetMode(0);
+    if (mode_ == TimerMode::Single) SetMode(TimerMode::Off);
     Raise<PlainHandler>("Action");
   });
   Restart();
@@ -13,7 +13,7 @@ Timer::Timer(::Window& owner, std::string name)
 
 Timer::~Timer() = default;
 
-void Timer::SetMode(int mode) {
+void Timer::SetMode(TimerMode mode) {
   mode_ = mode;
   Restart();
 }
@@ -24,20 +24,20 @@ void Timer::SetPeriod(int milliseconds) {
 }
 
 void Timer::Shutdown() {
-  mode_ = 0;
+  mode_ = TimerMode::Off;
   timer_->stop();
 }
 
 void Timer::Restart() {
   timer_->stop();
-  if (mode_ == 0) return;
-  timer_->setSingleShot(mode_ == 1);
+  if (mode_ == TimerMode::Off) return;
+  timer_->setSingleShot(mode_ == TimerMode::Single);
   timer_->start(std::max(0, period_));
 }
 
 bool Timer::ApplyProperty(const std::string& name, const PropertyValue& value) {
   if (name == "Mode") {
-    SetMode(value.AsInteger(name));
+    SetMode(value.AsCode<TimerMode>(name));
   } else if (name == "Period") {
     SetPeriod(value.AsInteger(name));
   } else {

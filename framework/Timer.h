@@ -1,8 +1,9 @@
-// A timer control: Mode 0 off, 1 once, 2 repeating; Period in milliseconds; event Action.
+// A timer control: Mode off, once or repeating; Period in milliseconds; event Action.
 #pragma once
 
 #include <memory>
 
+#include "Codes.h"
 #include "Control.h"
 
 class QTimer;
@@ -13,8 +14,8 @@ class Timer : public Control {
   ~Timer() override;
   const char* ClassName() const override { return "Timer"; }
 
-  int Mode() const { return mode_; }
-  void SetMode(int mode);
+  TimerMode Mode() const { return mode_; }
+  void SetMode(TimerMode mode);
   int Period() const { return period_; }
   void SetPeriod(int milliseconds);
   void Shutdown() override;
@@ -27,6 +28,6 @@ class Timer : public Control {
   void Restart();
 
   std::unique_ptr<QTimer> timer_;
-  int mode_ = 2;
+  TimerMode mode_ = TimerMode::Multiple;
   int period_ = 1000;
 };

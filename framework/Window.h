@@ -1,87 +1,22 @@
-// Windows: declared as data, made once per class through the implicit-instance accessor, their
-// controls reached by name.
+// Windows: declared as data, made once per class through the implicit-instance accessor (see
+// WindowRegistry.h), their controls reached by name.
 #pragma once
 
 #include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
-#include <type_traits>
-#include <utility>
 #include <vector>
 
+#include "Codes.h"
 #include "Control.h"
 #include "RectControl.h"
+#include "WindowDeclaration.h"
 
 class MenuBar;
-class Picture;
 class QWidget;
 class QMainWindow;
 class WindowWidget;
-
-using PropertyList = std::vector<std::pair<std::string, PropertyValue>>;
-
-// One control of a window declaration: its class, name, geometry, declared properties, the
-// project picture code sets on it, and its event bindings in binding order.
-class ControlDeclaration {
- public:
-  using Factory = std::unique_ptr<Control> (*)(::Window&, const std::string&);
-  using PictureAccessor = Picture* (*)();
-  using Binder = std::function<EventHandler(::Window&)>;
-
-  ControlDeclaration(Factory factory, std::string name, std::optional<Geometry> geometry,
-                     PropertyList properties);
-
-  // Binds `event` to a member of the window class. The member's type must be the event's
-  // signature exactly (see Events.h).
-  template <class W, class R, class... A>
-  ControlDeclaration&& On(std::string event, R (W::*handler)(A...)) &&;
-  ControlDeclaration&& WithPicture(PictureAccessor accessor) &&;
-  // The same control with another property list in place of the geometry and properties.
-  ControlDeclaration WithProperties(PropertyList properties) const;
-
-  const std::string& Name() const { return name_; }
-  Factory MakeControl() const { return factory_; }
-  // The declared properties with the geometry first, as they are applied.
-  PropertyList AllProperties() const;
-  PictureAccessor PictureSource() const { return picture_; }
-  const std::vector<std::pair<std::string, Binder>>& Events() const { return events_; }
-
- private:
-  Factory factory_;
-  std::string name_;
-  std::optional<Geometry> geometry_;
-  PropertyList properties_;
-  PictureAccessor picture_ = nullptr;
-  std::vector<std::pair<std::string, Binder>> events_;
-};
-
-template <class C>
-ControlDeclaration Declare(std::string name, Geometry geometry, PropertyList properties = {}) {
-  return ControlDeclaration(
-      [](::Window& w, const std::string& n) -> std::unique_ptr<Control> {
-        return std::make_unique<C>(w, n);
-      },
-      std::move(name), geometry, std::move(properties));
-}
-
-// Controls without geometry: toolbar items, sockets, timers.
-template <class C>
-ControlDeclaration Declare(std::string name, PropertyList properties = {}) {
-  return ControlDeclaration(
-      [](::Window& w, const std::string& n) -> std::unique_ptr<Control> {
-        return std::make_unique<C>(w, n);
-      },
-      std::move(name), std::nullopt, std::move(properties));
-}
-
-struct WindowDeclaration {
-  // The menu bar the window shows, set by Layout before the properties (main window only).
-  ::MenuBar* (*menuBar)() = nullptr;
-  PropertyList properties;
-  std::vector<ControlDeclaration> controls;
-};
 
 class Window {
  public:
@@ -90,8 +25,8 @@ class Window {
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
 
-  // The class name the implicit-instance table knows the window by.
-  virtual const char* ClassName() const = 0;
+  // The class name the implicit-instance table knows the window by: its class's kClassName.
+  const std::string& ClassName() const { return className_; }
 
   bool Visible() const;
   // True shows the window and brings it forward; False hides it.
@@ -103,16 +38,18 @@ class Window {
   bool HasBackColor() const { return hasBackColor_; }
   ::MenuBar* MenuBar() const { return menuBar_; }
   void SetMenuBar(::MenuBar* bar);
-  // Ends the window: its Close handler runs, then the window and its controls go.
+  // Ends the window: its Close handler runs, then the window and its controls go once no
+  // handler of the window is running any more. A window closes itself through `this`: its
+  // accessor would make a new one.
   void Close();
   void Maximize();
   void Minimize();
   void Restore();
   bool IsClosed() const { return closed_; }
 
-  // The declared size limits and kind, for the toolkit layer and tests.
-  int Frame() const { return frame_; }
-  int Placement() const { return placement_; }
+  // The declared kind and first placement, for the toolkit layer and tests.
+  ::Frame WindowFrame() const { return frame_; }
+  ::Placement WindowPlacement() const { return placement_; }
 
   // The control registered under `name`, or nil.
   Control* ControlByName(const std::string& name) const;
@@ -132,7 +69,10 @@ class Window {
   const std::function<bool()>* MenuHandlerFor(const std::string& itemName) const;
 
   // Runs the construction steps; called once by the implicit-instance accessor.
-  void Construct(const std::string& implicitKey);
+  void Construct(const std::string& className, const std::string& implicitKey);
+
+  // True while a handler of the window runs or the window is being built (see WindowHold).
+  bool Busy() const { return holds_ > 0; }
 
   // Framework use: toolbar items, and passes over the controls.
   void AddToolbarAction(Control& item);
@@ -150,117 +90,39 @@ class Window {
   virtual void Event_Close() {}
 
  private:
+  friend class WindowHold;
   void ApplyWindowProperty(const std::string& name, const PropertyValue& value);
   void CreateControl(const ControlDeclaration& declaration);
   void ApplyFlags();
   void ShowForTheFirstTime();
+  // Stops the controls and takes the window out of the registry; it is buried when idle.
+  void Retire();
 
   WindowWidget* widget_ = nullptr;
   std::vector<std::unique_ptr<Control>> controls_;
   std::map<std::string, Control*> controlsByName_;
+  std::string className_;
   std::string title_;
-  std::string implicitKey_;
   ::MenuBar* menuBar_ = nullptr;
   Color backColor_ = RGB(255, 255, 255);
   bool hasBackColor_ = false;
   bool visible_ = true;
   bool constructed_ = false;
   bool closed_ = false;
+  int holds_ = 0;
   int contentWidth_ = 0;
   int contentHeight_ = 0;
   int minWidth_ = 64, minHeight_ = 64, maxWidth_ = 32000, maxHeight_ = 32000;
-  int placement_ = 0;
-  int frame_ = 0;
+  ::Placement placement_ = ::Placement::Default;
+  ::Frame frame_ = ::Frame::Document;
   bool closeButton_ = true, resizeable_ = true, maximizeButton_ = true, minimizeButton_ = true;
 };
-
-// The implicit-instance table: live windows by class key ("MainWindow.MainWindow").
-Window* GetImplicitWindow(const std::string& key);
-void RegisterImplicitWindow(const std::string& key, Window* window);
-// All open windows, oldest first.
-const std::vector<Window*>& OpenWindows();
-// Releases every window still open, without running their Close handlers (shutdown).
-void ReleaseImplicitWindows();
-void ReleaseWindowList();
-
-namespace detail {
-template <class W>
-std::unique_ptr<W>& ImplicitSlot() {
-  static std::unique_ptr<W> slot;
-  return slot;
-}
-}  // namespace detail
-
-template <class W>
-std::string ImplicitKey() {
-  return std::string(W::kClassName) + "." + W::kClassName;
-}
-
-// The implicit-instance accessor: the class's one instance, made on first reference. A window
-// is made and shown whenever none of its class is open; any other class (the menu bar) is made
-// once and kept until ReleaseImplicit. A constructor that throws leaves nothing behind.
-template <class W>
-W& Implicit() {
-  if constexpr (std::is_base_of_v<Window, W>) {
-    const std::string key = ImplicitKey<W>();
-    Window* live = GetImplicitWindow(key);
-    if (live == nullptr) {
-      auto* made = new W();
-      made->Construct(key);
-      live = made;
-    }
-    W* typed = dynamic_cast<W*>(live);
-    if (typed == nullptr) throw NilObjectException("window " + key + " is of another class");
-    return *typed;
-  } else {
-    std::unique_ptr<W>& slot = detail::ImplicitSlot<W>();
-    if (!slot) slot = std::make_unique<W>();
-    return *slot;
-  }
-}
-
-template <class W>
-void ReleaseImplicit() {
-  detail::ImplicitSlot<W>().reset();
-}
-
-template <class W>
-bool HasImplicit() {
-  return detail::ImplicitSlot<W>() != nullptr;
-}
-
-// The live window of the class, or nil: a lookup that never makes one.
-template <class W>
-W* ImplicitIfOpen() {
-  return dynamic_cast<W*>(GetImplicitWindow(ImplicitKey<W>()));
-}
 
 template <class C>
 C& Window::Find(const std::string& name) const {
   C* typed = dynamic_cast<C*>(ControlByName(name));
   if (typed == nullptr) {
-    throw NilObjectException(std::string(ClassName()) + " has no control " + name);
+    throw NilObjectException(ClassName() + " has no control " + name);
   }
   return *typed;
-}
-
-namespace detail {
-template <class Handler, class W, class R, class... A>
-EventHandler BindMember(::Window& window, R (W::*member)(A...)) {
-  W* typed = dynamic_cast<W*>(&window);
-  if (typed == nullptr) throw std::invalid_argument("event bound to a member of another window");
-  return EventHandler(
-      Handler([typed, member](A... args) -> R { return (typed->*member)(args...); }));
-}
-}  // namespace detail
-
-template <class W, class R, class... A>
-ControlDeclaration&& ControlDeclaration::On(std::string event, R (W::*handler)(A...)) && {
-  using Handler = std::function<R(A...)>;
-  static_assert(std::is_constructible_v<EventHandler, std::in_place_type_t<Handler>, Handler>,
-                "a handler's signature must be one of the event signatures of Events.h");
-  events_.emplace_back(std::move(event), [handler](::Window& window) {
-    return detail::BindMember<Handler>(window, handler);
-  });
-  return std::move(*this);
 }

@@ -93,7 +93,6 @@ SocketLog gLog;
 class SocketTestWindow : public Window {
  public:
   static constexpr const char* kClassName = "SocketTestWindow";
-  const char* ClassName() const override { return kClassName; }
 
   void Socket1_Connected() { gLog.events << "Connected"; }
   void Socket1_PageReceived(const std::string& url, int status, const InternetHeaders& headers,

@@ -13,6 +13,7 @@
 #include "Listbox.h"
 #include "Picture.h"
 #include "Window.h"
+#include "WindowRegistry.h"
 
 namespace {
 
@@ -35,7 +36,6 @@ ListLog& Log() {
 class ListTestWindow : public Window {
  public:
   static constexpr const char* kClassName = "ListTestWindow";
-  const char* ClassName() const override { return kClassName; }
 
   // The list's declared properties for the next window made.
   static PropertyList& ListProperties() {

@@ -53,7 +53,6 @@ bool enabledWhenPictured = false;
 class ProbeWindow : public Window {
  public:
   static constexpr const char* kClassName = "ProbeWindow";
-  const char* ClassName() const override { return kClassName; }
   static int opens;
   static int closes;
   void Tick() {}
@@ -78,10 +77,13 @@ class ProbeWindow : public Window {
           c.push_back(Declare<StaticText>("hidden", {10, -50, 100, 20}, {{"Text", "kept"}}));
           c.push_back(
               Declare<PagePanel>("pages", {0, 40, 300, 100}, {{"PanelCount", 2}, {"Value", 0}}));
+          // Numbered as the connect dialog declares them: 1 the first page, 2 the second, 0 none.
           c.push_back(Declare<StaticText>("first page", {10, 50, 100, 20},
-                                          {{"InitialParent", "pages"}, {"TabPanelIndex", 0}}));
-          c.push_back(Declare<StaticText>("second page", {10, 50, 100, 20},
                                           {{"InitialParent", "pages"}, {"TabPanelIndex", 1}}));
+          c.push_back(Declare<StaticText>("second page", {10, 50, 100, 20},
+                                          {{"InitialParent", "pages"}, {"TabPanelIndex", 2}}));
+          c.push_back(Declare<StaticText>("no page", {10, 50, 100, 20},
+                                          {{"InitialParent", "pages"}, {"TabPanelIndex", 0}}));
           c.push_back(Declare<RoundRectangle>("box", {0, 150, 300, 50}));
           c.push_back(
               Declare<StaticText>("in box", {10, 160, 100, 20}, {{"InitialParent", "box"}}));
@@ -102,7 +104,6 @@ std::vector<ControlDeclaration> brokenControls;
 class BrokenWindow : public Window {
  public:
   static constexpr const char* kClassName = "BrokenWindow";
-  const char* ClassName() const override { return kClassName; }
   void Clicked() {}
 
  protected:
@@ -164,7 +165,7 @@ QStringList Snapshot(const Window& window) {
                   .arg(text->TextColor().red)
                   .arg(text->TextColor().green)
                   .arg(text->TextColor().blue)
-                  .arg(text->TextAlign());
+                  .arg(static_cast<int>(text->TextAlign()));
     }
     if (auto* field = dynamic_cast<EditField*>(control.get())) {
       line += QString(" text=%1 readonly=%2 multiline=%3")
@@ -271,9 +272,11 @@ class WindowsTest : public QObject {
     auto shown = [&](const char* name) { return w.Find<StaticText>(name).Widget()->isVisible(); };
     QVERIFY(shown("first page"));
     QVERIFY(!shown("second page"));
+    QVERIFY(!shown("no page"));
     w.Find<PagePanel>("pages").SetValue(1);
     QVERIFY(!shown("first page"));
     QVERIFY(shown("second page"));
+    QVERIFY(!shown("no page"));
     QVERIFY(shown("in box"));
     w.Find<RoundRectangle>("box").SetVisible(false);
     QVERIFY(!shown("in box"));
@@ -287,6 +290,9 @@ class WindowsTest : public QObject {
     QTest::newRow("event the class does not raise") << 2;
     QTest::newRow("window property that does not exist") << 3;
     QTest::newRow("two controls of one name") << 4;
+    QTest::newRow("a window kind given as a bare number") << 5;
+    QTest::newRow("a label given a field's alignment") << 6;
+    QTest::newRow("a setting this platform lacks, not at its usual value") << 7;
   }
 
   void brokenDeclarationsFailLoudly() {
@@ -310,6 +316,16 @@ class WindowsTest : public QObject {
       case 4:
         brokenControls.push_back(Declare<StaticText>("t", {0, 0, 10, 10}));
         brokenControls.push_back(Declare<EditField>("t", {0, 0, 10, 10}));
+        break;
+      case 5:
+        brokenWindowProperties.emplace_back("Frame", 8);
+        break;
+      case 6:
+        brokenControls.push_back(
+            Declare<StaticText>("t", {0, 0, 10, 10}, {{"TextAlign", FieldAlign::Center}}));
+        break;
+      case 7:
+        brokenWindowProperties.emplace_back("FullScreen", true);
         break;
     }
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, Implicit<BrokenWindow>());

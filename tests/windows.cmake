@@ -1,1 +1,2 @@
 brindlecot_test(test_windows test_windows.cpp)
+brindlecot_test(test_window_lifetime test_window_lifetime.cpp)

@@ -9,60 +9,42 @@ const WindowDeclaration& MacConnectVent::Declaration() const {
       .properties = {{"Title", "Untitled"},
                      {"Width", 424},
                      {"Height", 102},
-                     {"MinWidth", 64},
-                     {"MinHeight", 64},
-                     {"MaxWidth", 32000},
-                     {"MaxHeight", 32000},
-                     {"Frame", 8},
-                     {"Placement", 0},
-                     {"Resizeable", true},
-                     {"CloseButton", true},
+                     {"Frame", Frame::Sheet},
                      {"MaximizeButton", false},
-                     {"MinimizeButton", true},
-                     {"Composite", false},
-                     {"HasBackColor", false},
-                     {"Visible", true}},
+                     {"Composite", false}},
       .controls = [] {
         std::vector<ControlDeclaration> c;
-        c.push_back(Declare<EditField>("EditField1", {22, 34, 382, 22},
-                                       {{"Text", ""},
-                                        {"Multiline", false},
-                                        {"Border", true},
-                                        {"ReadOnly", false},
-                                        {"TextFont", "Arial"},
-                                        {"TextColor", RGB(0, 0, 0)},
-                                        {"BackColor", RGB(255, 255, 255)}}));
+        c.push_back(Declare<EditField>("EditField1", {22, 34, 382, 22}, {{"TextFont", "Arial"}}));
         c.push_back(Declare<StaticText>("StaticText1", {22, 14, 380, 20},
                                         {{"Text", "Enter a Name for this Ventrilo server"},
                                          {"TextFont", "Arial"},
-                                         {"Bold", true},
-                                         {"TextAlign", 0},
-                                         {"TextColor", RGB(0, 0, 0)}}));
-        c.push_back(
-            Declare<PushButton>("PushButton1", {235, 68, 74, 16},
-                                {{"Caption", "Cancel"}, {"Default", false}, {"Cancel", false}})
-                .On("Action", &W::PushButton1_Action));
-        c.push_back(
-            Declare<PushButton>("PushButton2", {330, 68, 74, 16},
-                                {{"Caption", "Connect"}, {"Default", true}, {"Cancel", false}})
-                .On("Action", &W::PushButton2_Action));
-        c.push_back(Declare<Timer>("checkName", {{"Mode", 2}, {"Period", 450}})
+                                         {"Bold", true}}));
+        c.push_back(Declare<PushButton>("PushButton1", {235, 68, 74, 16}, {{"Caption", "Cancel"}})
+                        .On("Action", &W::PushButton1_Action));
+        c.push_back(Declare<PushButton>("PushButton2", {330, 68, 74, 16},
+                                        {{"Caption", "Connect"}, {"Default", true}})
+                        .On("Action", &W::PushButton2_Action));
+        c.push_back(Declare<Timer>("checkName", {{"Mode", TimerMode::Multiple}, {"Period", 450}})
                         .On("Action", &W::checkName_Action));
         return c;
       }()};
   return declaration;
 }
 
+void MacConnectVent::SetServerName(const std::string& name) {
+  Find<EditField>("EditField1").SetText(name);
+}
+
 // Cancel.
 void MacConnectVent::PushButton1_Action() {
-  Implicit<MacConnectVent>().Close();
+  Close();
 }
 
 // Connect: the address is read now, so an answer that arrived while the sheet was up is used.
 void MacConnectVent::PushButton2_Action() {
-  const std::string address = Implicit<MainWindow>().Find<StaticText>("ventURL").Text();
+  const std::string address = Implicit<MainWindow>().ServerAddressText();
   ShowURL(LaunchUrl(address, Find<EditField>("EditField1").Text()));
-  Implicit<MacConnectVent>().Close();
+  Close();
 }
 
 // A name that is one of the directory's notice rows is no server: the sheet closes by itself.
@@ -70,6 +52,6 @@ void MacConnectVent::checkName_Action() {
   if (Find<EditField>("EditField1").Text() == "-------------" ||
       Find<EditField>("EditField1").Text() == "-NEWS-" ||
       Find<EditField>("EditField1").Text() == "IMPORTANT MESSAGE") {
-    Implicit<MacConnectVent>().Close();
+    Close();
   }
 }

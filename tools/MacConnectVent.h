@@ -2,12 +2,16 @@
 // client on it.
 #pragma once
 
+#include <string>
+
 #include "Framework.h"
 
 class MacConnectVent : public Window {
  public:
   static constexpr const char* kClassName = "MacConnectVent";
-  const char* ClassName() const override { return kClassName; }
+
+  // The server name the sheet offers, as the main window passes it on.
+  void SetServerName(const std::string& name);
 
   void PushButton1_Action();
   void PushButton2_Action();

@@ -1,6 +1,12 @@
 #include "tools/scanAVent.h"
 
+#include "common/Directory.h"
+
 namespace {
+// The guard in firstLoad: the status page has not shown yet, it has, or the window is going.
+constexpr const char* kNotYet = "NotYet";
+constexpr const char* kShown = "done";
+constexpr const char* kClosing = "closing";
 constexpr const char* kStatusPageTitle = "Server Status - Ventrilo - Nanospy";
 constexpr const char* kLeftThePage =
     "The website, or you, has attempted to click a link or redirect you to another page. "
@@ -9,30 +15,14 @@ constexpr const char* kLeftThePage =
 
 const WindowDeclaration& scanAVent::Declaration() const {
   using W = scanAVent;
-  const PropertyList panel = {{"FillColor", RGB(255, 255, 255)},
-                              {"BorderWidth", 1},
-                              {"BorderColor", RGB(0, 0, 0)},
-                              {"OvalWidth", 16},
-                              {"OvalHeight", 16}};
   static const WindowDeclaration declaration{
       .properties = {{"Title", "Brindlecot - Connecting..."},
                      {"Width", 764},
                      {"Height", 632},
                      {"MinWidth", 764},
                      {"MinHeight", 632},
-                     {"MaxWidth", 32000},
-                     {"MaxHeight", 32000},
-                     {"Frame", 0},
-                     {"Placement", 3},
-                     {"Resizeable", true},
-                     {"LiveResize", true},
-                     {"CloseButton", true},
-                     {"MaximizeButton", true},
-                     {"MinimizeButton", true},
-                     {"Composite", true},
-                     {"HasBackColor", false},
-                     {"Visible", true}},
-      .controls = [&panel] {
+                     {"Placement", Placement::ParentScreen}},
+      .controls = [] {
         std::vector<ControlDeclaration> c;
         // The page's first 96 pixels lie above the window: they are never seen.
         c.push_back(
@@ -43,45 +33,42 @@ const WindowDeclaration& scanAVent::Declaration() const {
                 .On("TitleChanged", &W::ScannerWindow_TitleChanged)
                 .On("DocumentProgressChanged", &W::ScannerWindow_DocumentProgressChanged)
                 .On("Error", &W::ScannerWindow_Error));
-        c.push_back(Declare<StaticText>("firstLoad", {-92, 14, 79, 20}, {{"Text", "NotYet"}}));
-        PropertyList loading = panel;
-        loading.insert(
-            loading.end(),
-            {{"InitialParent", "ScannerWindow"}, {"LockLeft", true}, {"LockRight", true}});
-        c.push_back(
-            Declare<RoundRectangle>("loadingBackgroundTangle", {299, 194, 166, 147}, loading));
+        c.push_back(Declare<StaticText>("firstLoad", {-92, 14, 79, 20}, {{"Text", kNotYet}}));
+        c.push_back(Declare<RoundRectangle>(
+            "loadingBackgroundTangle", {299, 194, 166, 147},
+            {{"InitialParent", "ScannerWindow"}, {"LockLeft", true}, {"LockRight", true}}));
         c.push_back(Declare<ProgressWheel>("loadingSymbol", {366, 223, 33, 35},
                                            {{"InitialParent", "loadingBackgroundTangle"}}));
-        c.push_back(Declare<ProgressBar>(
-            "ProgressBar1", {308, 293, 148, 20},
-            {{"Value", 0}, {"Maximum", 100}, {"InitialParent", "loadingBackgroundTangle"}}));
+        c.push_back(Declare<ProgressBar>("ProgressBar1", {308, 293, 148, 20},
+                                         {{"InitialParent", "loadingBackgroundTangle"}}));
         c.push_back(Declare<StaticText>("currentPercent", {308, 314, 148, 20},
                                         {{"Text", "Starting scanning engine..."},
-                                         {"TextAlign", 1},
+                                         {"TextAlign", TextAlign::Center},
                                          {"TextFont", "Arial"},
                                          {"TextSize", 10},
                                          {"Bold", true},
-                                         {"TextColor", RGB(0, 0, 0)},
                                          {"InitialParent", "loadingBackgroundTangle"}}));
-        PropertyList corner = panel;
-        corner.insert(corner.end(),
-                      {{"InitialParent", "ScannerWindow"}, {"LockTop", true}, {"LockRight", true}});
-        c.push_back(Declare<RoundRectangle>("RoundRectangle1", {532, -55, 232, 89}, corner));
+        c.push_back(Declare<RoundRectangle>(
+            "RoundRectangle1", {532, -55, 232, 89},
+            {{"InitialParent", "ScannerWindow"}, {"LockTop", true}, {"LockRight", true}}));
         c.push_back(
             Declare<StaticText>("Warning", {551, 2, 204, 26},
                                 {{"Text", "Loading bar not disappearing? Try scrolling the page."},
                                  {"Multiline", true},
-                                 {"TextAlign", 1},
+                                 {"TextAlign", TextAlign::Center},
                                  {"TextFont", "Arial"},
                                  {"TextSize", 10},
                                  {"Bold", true},
-                                 {"TextColor", RGB(0, 0, 0)},
                                  {"InitialParent", "RoundRectangle1"},
                                  {"LockTop", true},
                                  {"LockRight", true}}));
         return c;
       }()};
   return declaration;
+}
+
+void scanAVent::ScanTarget(const std::string& target) {
+  Find<HTMLViewer>("ScannerWindow").LoadURL(StatusPageUrl(target));
 }
 
 void scanAVent::ScannerWindow_DocumentProgressChanged(const std::string&, int percent) {
@@ -104,11 +91,11 @@ void scanAVent::ScannerWindow_Error(int, const std::string&) {
 // Once the status page has shown, any other page (a link, a redirect) ends the window.
 void scanAVent::ScannerWindow_TitleChanged(const std::string& newTitle) {
   if (newTitle == kStatusPageTitle) {
-    Find<StaticText>("firstLoad").SetText("done");
-  } else if (Find<StaticText>("firstLoad").Text() == "done") {
+    Find<StaticText>("firstLoad").SetText(kShown);
+  } else if (Find<StaticText>("firstLoad").Text() == kShown) {
     // The page keeps loading behind the message: its next titles must not ask again.
-    Find<StaticText>("firstLoad").SetText("closing");
+    Find<StaticText>("firstLoad").SetText(kClosing);
     MsgBox(kLeftThePage);
-    Implicit<scanAVent>().Close();
+    Close();
   }
 }

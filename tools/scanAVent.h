@@ -9,7 +9,9 @@
 class scanAVent : public Window {
  public:
   static constexpr const char* kClassName = "scanAVent";
-  const char* ClassName() const override { return kClassName; }
+
+  // Loads the status page of `target` ("host:port") into the view.
+  void ScanTarget(const std::string& target);
 
   void ScannerWindow_DocumentComplete(const std::string& url);
   void ScannerWindow_TitleChanged(const std::string& newTitle);
