@@ -18,6 +18,8 @@ std::string InternetHeaders::Value(const std::string& name) const {
 
 namespace {
 
+std::chrono::milliseconds gSilenceLimit = HTTPSocket::kSilenceLimit;
+
 // Ends an exchange so that nothing of it ever reaches us again. It may be in the middle of
 // emitting the signal that brought us here, so it goes through the event loop; its parent
 // makes sure it goes even when no event loop runs again.
@@ -36,6 +38,14 @@ void Discard(std::unique_ptr<HttpExchange>& exchange) {
 
 }  // namespace
 
+std::chrono::milliseconds HTTPSocket::SilenceLimit() {
+  return gSilenceLimit;
+}
+
+void HTTPSocket::SetSilenceLimit(std::chrono::milliseconds limit) {
+  gSilenceLimit = limit;
+}
+
 HTTPSocket::HTTPSocket(::Window& owner, std::string name) : Control(owner, std::move(name)) {}
 
 HTTPSocket::~HTTPSocket() {
@@ -49,18 +59,19 @@ void HTTPSocket::Get(const std::string& url) {
   // Each handler raises last: it may close the window and so delete this socket.
   QObject::connect(exchange, &HttpExchange::connected, exchange,
                    [this] { Raise<PlainHandler>("Connected"); });
-  QObject::connect(
-      exchange, &HttpExchange::finished, exchange,
-      [this, url](int status, const HttpExchange::HeaderList& headerList, const QByteArray& body) {
-        InternetHeaders headers;
-        for (const auto& [name, value] : headerList) {
-          headers.Append(name.toStdString(), value.toStdString());
-        }
-        std::string content(body.constData(), static_cast<std::size_t>(body.size()));
-        const std::string requested = url;
-        Discard(exchange_);
-        Raise<PageReceivedHandler>("PageReceived", requested, status, headers, content);
-      });
+  QObject::connect(exchange, &HttpExchange::finished, exchange,
+                   [this, url, exchange](int status, const HttpExchange::HeaderList& headerList,
+                                         const std::string&) {
+                     InternetHeaders headers;
+                     for (const auto& [name, value] : headerList) {
+                       headers.Append(name.toStdString(), value.toStdString());
+                     }
+                     const std::string content = exchange->takeBody();
+                     const std::string requested = url;
+                     Discard(exchange_);
+                     Raise<PageReceivedHandler>("PageReceived", requested, status, headers,
+                                                content);
+                   });
   QObject::connect(exchange, &HttpExchange::failed, exchange, [this](int code) {
     Discard(exchange_);
     Raise<SocketErrorHandler>("Error", code);

@@ -1,6 +1,7 @@
 // An HTTP/1.0 client control: one GET at a time, answered through events on the event loop.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -22,7 +23,15 @@ class HTTPSocket : public Control {
   static constexpr int kErrorBadAnswer = -5;     // no "HTTP/x.y NNN" status line, bad header
   static constexpr int kErrorCutShort = -6;      // closed before the whole answer came
   static constexpr int kErrorTooLarge = -7;      // headers or body past the caps
-  static constexpr int kErrorNetwork = -8;       // any other failure of the connection
+  static constexpr int kErrorNetwork = -8;       // a reset, any other failure of the connection
+  static constexpr int kErrorSilent = -9;        // no byte came for the silence limit
+
+  // A connection on which no byte arrives for this long is given up; one that keeps sending,
+  // however slowly, is never cut.
+  static constexpr std::chrono::milliseconds kSilenceLimit{60000};
+  static std::chrono::milliseconds SilenceLimit();
+  // Tests shorten the limit; the program keeps kSilenceLimit.
+  static void SetSilenceLimit(std::chrono::milliseconds limit);
 
   HTTPSocket(::Window& owner, std::string name);
   ~HTTPSocket() override;
@@ -31,7 +40,7 @@ class HTTPSocket : public Control {
   // Starts a GET of `url` ("http://" host [":" port] path) and returns at once. Any request
   // still under way is dropped with what it had received. Events: Connected once the
   // connection is up (the request is then sent), then PageReceived with the whole answer, or
-  // Error when no whole answer came.
+  // Error when no whole answer came. The content is handed over as received, never copied.
   void Get(const std::string& url);
   void Shutdown() override;
 

@@ -1,20 +1,28 @@
 #include "HttpExchange.h"
 
+#include <sys/socket.h>
+
 #include <QHostAddress>
 #include <QMetaObject>
 #include <QNetworkProxy>
 #include <QNetworkProxyFactory>
 #include <QNetworkProxyQuery>
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
-// Bytes the socket may hold unread: the caps count what we hold, this keeps Qt's buffer small too.
-constexpr qint64 kReadBufferBytes = 256 * 1024;
+// The most the body grows by in one read: small enough that a body without Content-Length
+// never holds much unused room, large enough that a big body takes few reads.
+constexpr qint64 kReadChunk = 256 * 1024;
 constexpr qsizetype kMaxBody = static_cast<qsizetype>(HTTPSocket::kMaxBodyBytes);
 
 bool isDigit(char c) {
   return c >= '0' && c <= '9';
+}
+
+bool isHexDigit(char c) {
+  return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
 // "HTTP/" digits "." digits, blanks, three digits, then the end or a blank and the reason.
@@ -38,9 +46,9 @@ bool parseStatusLine(QByteArray line, int* status) {
   return true;
 }
 
-// Could `partial`, the start of an answer, still become a status line?
-bool mayBeStatusLine(const QByteArray& partial) {
-  const qsizetype lineEnd = partial.indexOf('\n');
+// Could `partial`, the start of an answer whose first line ends at `lineEnd` (-1: not yet),
+// still become a status line?
+bool mayBeStatusLine(const QByteArray& partial, qsizetype lineEnd) {
   if (lineEnd >= 0) return parseStatusLine(partial.left(lineEnd), nullptr);
   const QByteArray prefix = "HTTP/";
   const qsizetype n = std::min(partial.size(), prefix.size());
@@ -57,15 +65,26 @@ qsizetype headEnd(const QByteArray& data, qsizetype from) {
   return -1;
 }
 
+// An IPv6 address as it may stand between brackets: hex digits, colons and a dotted tail, no
+// zone (a '%' would need escaping in the Host line).
+bool isBracketedIpv6(const QByteArray& host) {
+  const bool chars = std::all_of(host.begin(), host.end(),
+                                 [](char c) { return isHexDigit(c) || c == ':' || c == '.'; });
+  return chars && !host.isEmpty() &&
+         QHostAddress(QString::fromLatin1(host)).protocol() == QAbstractSocket::IPv6Protocol;
+}
+
 }  // namespace
 
 HttpExchange::HttpExchange(QObject* parent) : QObject(parent) {
   // The proxy, if any, is chosen in PlanFor; a proxy on the socket would tunnel with CONNECT.
   socket_.setProxy(QNetworkProxy::NoProxy);
-  socket_.setReadBufferSize(kReadBufferBytes);
+  silence_.setSingleShot(true);
+  connect(&silence_, &QTimer::timeout, this, &HttpExchange::onSilence);
   connect(&socket_, &QTcpSocket::connected, this, &HttpExchange::onConnected);
   connect(&socket_, &QTcpSocket::readyRead, this, &HttpExchange::onReadyRead);
-  connect(&socket_, &QTcpSocket::disconnected, this, &HttpExchange::onClosed);
+  connect(&socket_, &QTcpSocket::disconnected, this,
+          [this] { onError(QAbstractSocket::RemoteHostClosedError); });
   connect(&socket_, &QTcpSocket::errorOccurred, this, &HttpExchange::onError);
 }
 
@@ -86,7 +105,14 @@ HttpExchange::Plan HttpExchange::PlanFor(const QByteArray& url) {
     const qsizetype at = rest.indexOf(mark);
     if (at >= 0) authorityEnd = std::min(authorityEnd, at);
   }
+  // The authority goes into the Host line as it stands, so it may hold nothing but a host name
+  // or a bracketed IPv6 address and a port: no byte of it can end or split a header line.
   const QByteArray authority = rest.left(authorityEnd);
+  const bool printable = std::all_of(authority.begin(), authority.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte > 0x20 && byte < 0x7f;
+  });
+  if (!printable) return {};
 
   QByteArray host = authority;
   QByteArray portText;
@@ -99,9 +125,7 @@ HttpExchange::Plan HttpExchange::PlanFor(const QByteArray& url) {
     if (!after.isEmpty() && !after.startsWith(':')) return {};
     hasPort = !after.isEmpty();
     portText = after.mid(1);
-    if (QHostAddress(QString::fromLatin1(host)).protocol() != QAbstractSocket::IPv6Protocol) {
-      return {};
-    }
+    if (!isBracketedIpv6(host)) return {};
   } else {
     const qsizetype colon = authority.indexOf(':');
     if (colon >= 0) {
@@ -178,7 +202,11 @@ void HttpExchange::begin() {
     fail(HTTPSocket::kErrorBadUrl);
     return;
   }
-  socket_.connectToHost(connectHost_, connectPort_);
+  silence_.start(HTTPSocket::SilenceLimit());
+  // Unbuffered: Qt then leaves every read to us, so the body goes from the socket straight
+  // into the string that the handler gets, and the end of the connection reaches us before Qt
+  // has read it (Qt's own read takes a reset for an orderly close).
+  socket_.connectToHost(connectHost_, connectPort_, QIODevice::ReadWrite | QIODevice::Unbuffered);
 }
 
 void HttpExchange::abort() {
@@ -187,81 +215,143 @@ void HttpExchange::abort() {
 
 void HttpExchange::stop() {
   ended_ = true;
+  silence_.stop();
   socket_.abort();
   head_ = QByteArray();
-  body_ = QByteArray();
+  body_ = std::string();
   headers_.clear();
 }
 
 void HttpExchange::onConnected() {
   if (ended_) return;
+  silence_.start();
   socket_.write(request_);
   emit connected();
 }
 
 void HttpExchange::onReadyRead() {
-  if (ended_) return;
-  consume();
+  while (!ended_ && (headDone_ ? readBody() : readHead())) {
+  }
 }
 
-bool HttpExchange::consume() {
-  while (!ended_) {
-    if (headDone_ && contentLength_ >= 0 && body_.size() >= contentLength_) {
-      body_.truncate(contentLength_);
-      succeed();
-      break;
-    }
-    if (socket_.bytesAvailable() <= 0) break;
-    if (!(headDone_ ? readBody() : readHead())) break;
+void HttpExchange::onSilence() {
+  if (ended_) return;
+  fail(HTTPSocket::kErrorSilent);
+}
+
+HttpExchange::Read HttpExchange::readSome(char* into, qint64 max, qint64* count) {
+  *count = 0;
+  // A peek tells an orderly close (no byte, no error) from a reset (ECONNRESET), which Qt's
+  // own read reports alike; it leaves any byte for the read below.
+  char probe = 0;
+  const auto peeked =
+      ::recv(static_cast<int>(socket_.socketDescriptor()), &probe, 1, MSG_PEEK | MSG_DONTWAIT);
+  if (peeked == 0) return Read::Closed;
+  if (peeked < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+    return Read::Broken;
   }
-  return !ended_;
+  // Even with nothing to read this read is needed: it re-arms Qt's read notification.
+  const qint64 got = socket_.read(into, max);
+  if (got < 0) {
+    return socket_.error() == QAbstractSocket::RemoteHostClosedError ? Read::Closed : Read::Broken;
+  }
+  *count = got;
+  if (got == 0) return Read::Nothing;
+  silence_.start();
+  return Read::Data;
 }
 
 bool HttpExchange::readHead() {
-  const qint64 room = kMaxHeaderBytes + 1 - head_.size();
+  const qint64 room = kMaxHeaderBytes + 1 - headBytes_;
   const qsizetype had = head_.size();
-  head_ += socket_.read(std::min(socket_.bytesAvailable(), room));
-  // Garbage fails as soon as it shows, not at the cap; only new bytes are scanned.
-  if (!statusLineSeen_) {
-    const qsizetype lineEnd = head_.indexOf('\n', had);
-    if (!mayBeStatusLine(lineEnd < 0 ? head_ : head_.left(lineEnd + 1))) {
-      fail(HTTPSocket::kErrorBadAnswer);
-      return false;
-    }
-    statusLineSeen_ = lineEnd >= 0;
+  head_.resize(had + room);
+  qint64 got = 0;
+  const Read result = readSome(head_.data() + had, room, &got);
+  head_.resize(had + got);
+  headBytes_ += got;
+  if (result == Read::Closed) {
+    closed();
+    return false;
   }
-  const qsizetype scanFrom = had - 2;
-  const qsizetype end = headEnd(head_, scanFrom);
-  if (end < 0) {
-    if (head_.size() > kMaxHeaderBytes) {
+  if (result == Read::Broken) {
+    fail(HTTPSocket::kErrorNetwork);
+    return false;
+  }
+  if (got == 0) return false;
+  return takeHeads();
+}
+
+bool HttpExchange::takeHeads() {
+  for (;;) {
+    // Garbage fails as soon as it shows, not at the cap; only new bytes are scanned.
+    if (!statusLineSeen_) {
+      const qsizetype lineEnd = head_.indexOf('\n', scanned_);
+      if (!mayBeStatusLine(head_, lineEnd)) {
+        fail(HTTPSocket::kErrorBadAnswer);
+        return false;
+      }
+      statusLineSeen_ = lineEnd >= 0;
+    }
+    const qsizetype end = headEnd(head_, scanned_ - 2);
+    scanned_ = head_.size();
+    // Where the head ends, counted from the first byte of the answer.
+    const qsizetype endInAnswer = end < 0 ? headBytes_ : headBytes_ - (head_.size() - end);
+    if (endInAnswer > kMaxHeaderBytes) {
       fail(HTTPSocket::kErrorTooLarge);
       return false;
     }
+    if (end < 0) return true;
+    if (!parseHead(head_.left(end))) return false;
+    head_.remove(0, end);
+    scanned_ = 0;
+    if (status_ >= 100 && status_ < 200) {
+      // An interim answer: the real one follows on the same connection.
+      statusLineSeen_ = false;
+      status_ = 0;
+      if (head_.isEmpty()) return true;
+      continue;
+    }
+    headDone_ = true;
+    if (contentLength_ >= 0) {
+      body_.reserve(static_cast<std::size_t>(contentLength_));
+      head_.truncate(contentLength_);
+    }
+    body_.assign(head_.constData(), static_cast<std::size_t>(head_.size()));
+    head_ = QByteArray();
     return true;
   }
-  const QByteArray rest = head_.mid(end);
-  head_.truncate(end);
-  if (!parseHead(head_)) return false;
-  head_ = QByteArray();
-  headDone_ = true;
-  body_ = rest;
-  if (contentLength_ < 0 && body_.size() > kMaxBody) {
-    fail(HTTPSocket::kErrorTooLarge);
-    return false;
-  }
-  return true;
+}
+
+bool HttpExchange::bodyComplete() const {
+  return contentLength_ >= 0 && static_cast<qint64>(body_.size()) >= contentLength_;
 }
 
 bool HttpExchange::readBody() {
-  const qint64 want =
-      contentLength_ >= 0 ? contentLength_ - body_.size() : kMaxBody + 1 - body_.size();
-  const qint64 count = std::min(socket_.bytesAvailable(), want);
-  const qsizetype had = body_.size();
-  body_.resize(had + count);
-  const qint64 got = socket_.read(body_.data() + had, count);
-  body_.resize(had + std::max<qint64>(got, 0));
-  if (contentLength_ < 0 && body_.size() > kMaxBody) {
+  if (bodyComplete()) {
+    succeed();
+    return false;
+  }
+  const auto had = static_cast<qint64>(body_.size());
+  const qint64 want = contentLength_ >= 0 ? contentLength_ - had : kMaxBody + 1 - had;
+  const qint64 count = std::min(want, kReadChunk);
+  body_.resize(static_cast<std::size_t>(had + count));
+  qint64 got = 0;
+  const Read result = readSome(body_.data() + had, count, &got);
+  body_.resize(static_cast<std::size_t>(had + got));
+  if (result == Read::Closed) {
+    closed();
+    return false;
+  }
+  if (result == Read::Broken) {
+    fail(HTTPSocket::kErrorNetwork);
+    return false;
+  }
+  if (contentLength_ < 0 && static_cast<qint64>(body_.size()) > kMaxBody) {
     fail(HTTPSocket::kErrorTooLarge);
+    return false;
+  }
+  if (bodyComplete()) {
+    succeed();
     return false;
   }
   return got > 0;
@@ -276,6 +366,7 @@ bool HttpExchange::parseHead(const QByteArray& head) {
     fail(HTTPSocket::kErrorBadAnswer);
     return false;
   }
+  if (status_ >= 100 && status_ < 200) return true;  // its header lines say nothing of ours
   for (qsizetype i = 1; i < lines.size(); ++i) {
     const QByteArray& line = lines.at(i);
     if (line.isEmpty()) continue;
@@ -289,6 +380,12 @@ bool HttpExchange::parseHead(const QByteArray& head) {
   }
 
   for (const auto& [name, value] : headers_) {
+    // We ask in HTTP/1.0 and cannot undo a transfer coding: its framing would become the body.
+    if (name.compare("Transfer-Encoding", Qt::CaseInsensitive) == 0 &&
+        value.compare("identity", Qt::CaseInsensitive) != 0) {
+      fail(HTTPSocket::kErrorBadAnswer);
+      return false;
+    }
     if (name.compare("Content-Length", Qt::CaseInsensitive) != 0) continue;
     // Without a trustworthy length we could not tell a whole body from a cut one.
     const bool digitsOnly =
@@ -304,31 +401,28 @@ bool HttpExchange::parseHead(const QByteArray& head) {
     fail(HTTPSocket::kErrorTooLarge);
     return false;
   }
-  if ((status_ >= 100 && status_ < 200) || status_ == 204 || status_ == 304) contentLength_ = 0;
+  if (status_ == 204 || status_ == 304) contentLength_ = 0;
   return true;
 }
 
-void HttpExchange::onClosed() {
-  if (ended_ || !started_) return;
-  if (!consume()) return;
+void HttpExchange::closed() {
+  if (ended_) return;
   if (!headDone_) {
-    if (head_.isEmpty()) {
-      fail(HTTPSocket::kErrorNoAnswer);
-    } else {
-      fail(mayBeStatusLine(head_) ? HTTPSocket::kErrorCutShort : HTTPSocket::kErrorBadAnswer);
-    }
+    fail(headBytes_ == 0 ? HTTPSocket::kErrorNoAnswer : HTTPSocket::kErrorCutShort);
   } else if (contentLength_ >= 0) {
-    fail(HTTPSocket::kErrorCutShort);  // consume() would have finished a whole body
+    fail(HTTPSocket::kErrorCutShort);  // a whole body would have finished already
   } else {
     succeed();
   }
 }
 
 void HttpExchange::onError(QAbstractSocket::SocketError error) {
-  if (ended_) return;
+  if (ended_ || !started_) return;
   switch (error) {
     case QAbstractSocket::RemoteHostClosedError:
-      onClosed();
+      // Whatever is still unread, and how the connection ended, is read first.
+      if (socket_.socketDescriptor() != -1) onReadyRead();
+      closed();
       break;
     case QAbstractSocket::HostNotFoundError:
       fail(HTTPSocket::kErrorHostNotFound);
@@ -344,6 +438,7 @@ void HttpExchange::onError(QAbstractSocket::SocketError error) {
 
 void HttpExchange::succeed() {
   ended_ = true;
+  silence_.stop();
   socket_.abort();
   head_ = QByteArray();
   emit finished(status_, headers_, body_);

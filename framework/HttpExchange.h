@@ -6,7 +6,8 @@
 #include <QObject>
 #include <QPair>
 #include <QTcpSocket>
-#include <QUrl>
+#include <QTimer>
+#include <string>
 
 #include "HTTPSocket.h"
 
@@ -16,7 +17,9 @@ class HttpExchange : public QObject {
  public:
   using HeaderList = QList<QPair<QByteArray, QByteArray>>;
 
-  // The header block is refused past this; the body past HTTPSocket::kMaxBodyBytes.
+  // The header block, blank line included, is refused past this; interim (1xx) answers count
+  // towards it too, so a host cannot keep us reading heads for ever. The body is refused past
+  // HTTPSocket::kMaxBodyBytes.
   static constexpr qsizetype kMaxHeaderBytes = 64 * 1024;
 
   explicit HttpExchange(QObject* parent = nullptr);
@@ -26,10 +29,13 @@ class HttpExchange : public QObject {
   void start(const QByteArray& url);
   // Stops at once: drops the connection and everything received, and signals nothing more.
   void abort();
+  // The body once `finished` has come, handed over without a copy.
+  std::string takeBody() { return std::move(body_); }
 
   // The exact bytes the exchange sends for `url`, and where it connects: the system proxy when
   // that is an HTTP proxy, the URL's host otherwise. The path goes out as given, with only
-  // blanks and control bytes escaped. An empty request: the URL is malformed.
+  // blanks and control bytes escaped. An empty request: the URL is malformed (an authority
+  // with anything but a host name, an IPv6 address in brackets and a port included).
   struct Plan {
     QByteArray request;
     QString connectHost;
@@ -40,32 +46,41 @@ class HttpExchange : public QObject {
  signals:
   // The connection is up and the request is on its way.
   void connected();
-  // The whole answer: at Content-Length, or at the close when the answer has none.
-  void finished(int status, const HttpExchange::HeaderList& headers, const QByteArray& body);
+  // The whole answer: at Content-Length, or at the orderly close when the answer has none.
+  void finished(int status, const HttpExchange::HeaderList& headers, const std::string& body);
   // No whole answer came: one of the HTTPSocket::kError codes.
   void failed(int code);
 
  private:
+  enum class Read { Data, Nothing, Closed, Broken };
+
   void begin();
   void onConnected();
   void onReadyRead();
-  void onClosed();
   void onError(QAbstractSocket::SocketError error);
-  // Consumes what the socket has; false once the exchange has ended.
-  bool consume();
+  void onSilence();
+  // Reads at most `max` bytes into `into`; `*count` is how many came.
+  Read readSome(char* into, qint64 max, qint64* count);
   bool readHead();
   bool readBody();
+  // Takes every whole head out of head_; false once the exchange has ended.
+  bool takeHeads();
   bool parseHead(const QByteArray& head);
+  bool bodyComplete() const;
+  void closed();
   void succeed();
   void fail(int code);
   void stop();
 
   QTcpSocket socket_;
+  QTimer silence_;
   QByteArray request_;
   QString connectHost_;
   quint16 connectPort_ = 0;
   QByteArray head_;
-  QByteArray body_;
+  qsizetype headBytes_ = 0;  // head bytes read so far, interim answers included
+  qsizetype scanned_ = 0;    // bytes of head_ already looked at
+  std::string body_;
   HeaderList headers_;
   int status_ = 0;
   qint64 contentLength_ = -1;  // -1: the answer ends at the close
