@@ -32,6 +32,12 @@ int PropertyValue::CodeValue(const std::string& name, const char* set) const {
   return v->value;
 }
 
+void RequireUsual(const std::string& name, const PropertyValue& value, const PropertyValue& usual) {
+  if (!(value == usual)) {
+    throw std::invalid_argument("property " + name + " is supported at its usual value only");
+  }
+}
+
 std::string Str(std::int64_t value) {
   return std::to_string(value);
 }

@@ -63,6 +63,10 @@ class PropertyValue {
   std::variant<bool, int, Color, std::string, Code> value_;
 };
 
+// For a declared property that has no effect on this platform: accepted at its usual value
+// only, so a declaration that relies on another value fails the first time it is built.
+void RequireUsual(const std::string& name, const PropertyValue& value, const PropertyValue& usual);
+
 // Decimal text of an integer, with a leading "-" when negative.
 std::string Str(std::int64_t value);
 

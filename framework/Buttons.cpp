@@ -56,24 +56,21 @@ BevelButton::BevelButton(::Window& owner, std::string name) : ButtonBase(owner, 
 }
 
 bool BevelButton::ApplyProperty(const std::string& name, const PropertyValue& value) {
-  const std::pair<const char*, int*> integers[] = {{"CaptionAlign", &captionAlign_},
-                                                   {"CaptionPlacement", &captionPlacement_},
-                                                   {"CaptionDelta", &captionDelta_},
-                                                   {"IconAlign", &iconAlign_},
-                                                   {"IconDX", &iconDX_},
-                                                   {"IconDY", &iconDY_},
-                                                   {"Bevel", &bevel_},
-                                                   {"HasMenu", &hasMenu_},
-                                                   {"MenuValue", &menuValue_},
-                                                   {"ButtonType", &buttonType_}};
-  for (const auto& [key, field] : integers) {
+  // A centred caption on a plain push button, no menu, no toggling: other values would need a
+  // button kind this layer does not draw.
+  const std::pair<const char*, PropertyValue> usual[] = {
+      {"CaptionAlign", 3}, {"CaptionPlacement", 1}, {"CaptionDelta", 0}, {"HasMenu", 0},
+      {"MenuValue", 0},    {"ButtonType", 0},       {"Value", false}};
+  for (const auto& [key, usualValue] : usual) {
     if (name == key) {
-      *field = value.AsInteger(name);
+      RequireUsual(name, value, usualValue);
       return true;
     }
   }
-  if (name == "Value") {
-    value_ = value.AsBoolean(name);
+  if (name == "Bevel" || name == "IconAlign" || name == "IconDX" || name == "IconDY") {
+    // The style draws one bevel for every code, and no bevel button here carries an icon for
+    // the icon's placement to move.
+    value.AsInteger(name);
   } else if (name == "AcceptFocus") {
     acceptFocus_ = value.AsBoolean(name);
     Button()->setFocusPolicy(acceptFocus_ ? Qt::StrongFocus : Qt::NoFocus);

@@ -53,16 +53,5 @@ class BevelButton : public ButtonBase {
   bool ApplyProperty(const std::string& name, const PropertyValue& value) override;
 
  private:
-  int captionAlign_ = 3;
-  int captionPlacement_ = 1;
-  int captionDelta_ = 0;
-  int iconAlign_ = 0;
-  int iconDX_ = 0;
-  int iconDY_ = 0;
-  int bevel_ = 3;
-  int hasMenu_ = 0;
-  bool value_ = false;
-  int menuValue_ = 0;
-  int buttonType_ = 0;
   bool acceptFocus_ = false;
 };

@@ -132,7 +132,8 @@ bool RectControl::ApplyProperty(const std::string& name, const PropertyValue& va
   } else if (name == "Enabled") {
     SetEnabled(value.AsBoolean(name));
   } else if (name == "AutoDeactivate") {
-    autoDeactivate_ = value.AsBoolean(name);
+    // Controls here never dim with an inactive window, so both values look the same.
+    value.AsBoolean(name);
   } else if (name == "HelpTag") {
     helpTag_ = value.AsString(name);
     if (widget_ != nullptr) widget_->setToolTip(QString::fromStdString(helpTag_));
@@ -173,10 +174,9 @@ void RectControl::FontChanged(const QFont& font) {
 }
 
 bool RectControl::ApplyDataBinding(const std::string& name, const PropertyValue& value) {
-  if (name == "DataSource") {
-    dataSource_ = value.AsString(name);
-  } else if (name == "DataField") {
-    dataField_ = value.AsString(name);
+  // There is no database to bind a control to.
+  if (name == "DataSource" || name == "DataField") {
+    RequireUsual(name, value, "");
   } else {
     return false;
   }

@@ -61,7 +61,8 @@ class RectControl : public Control {
   // Font properties shared by the controls that show text; false when not a font property.
   bool ApplyTextStyle(const std::string& name, const PropertyValue& value);
   virtual void FontChanged(const QFont& font);
-  // DataSource and DataField of the controls that could show a database field; kept, unused.
+  // DataSource and DataField of the controls that could show a database field: there is no
+  // database here, so only the usual empty texts are accepted.
   bool ApplyDataBinding(const std::string& name, const PropertyValue& value);
 
  private:
@@ -80,7 +81,6 @@ class RectControl : public Control {
   bool lockTop_ = false;
   bool lockRight_ = false;
   bool lockBottom_ = false;
-  bool autoDeactivate_ = true;
   std::string helpTag_;
   std::string initialParent_;
   int tabPanelIndex_ = 0;
@@ -89,6 +89,4 @@ class RectControl : public Control {
   bool bold_ = false;
   bool italic_ = false;
   bool underline_ = false;
-  std::string dataSource_;
-  std::string dataField_;
 };

@@ -70,15 +70,14 @@ void Canvas::SetBackdrop(Picture* picture) {
 }
 
 bool Canvas::ApplyProperty(const std::string& name, const PropertyValue& value) {
-  if (name == "EraseBackground") {
-    eraseBackground_ = value.AsBoolean(name);
+  if (name == "EraseBackground" || name == "UseFocusRing") {
+    // The canvas is painted whole from its backdrop every time, and draws no focus ring of its
+    // own: both values look the same.
+    value.AsBoolean(name);
   } else if (name == "AcceptTabs") {
-    acceptTabs_ = value.AsBoolean(name);
+    RequireUsual(name, value, false);
   } else if (name == "AcceptFocus") {
-    acceptFocus_ = value.AsBoolean(name);
-    shape_->setFocusPolicy(acceptFocus_ ? Qt::StrongFocus : Qt::NoFocus);
-  } else if (name == "UseFocusRing") {
-    useFocusRing_ = value.AsBoolean(name);
+    shape_->setFocusPolicy(value.AsBoolean(name) ? Qt::StrongFocus : Qt::NoFocus);
   } else {
     return RectControl::ApplyProperty(name, value);
   }

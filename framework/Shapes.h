@@ -22,10 +22,6 @@ class Canvas : public RectControl {
  private:
   ShapeWidget* shape_ = nullptr;
   Picture* backdrop_ = nullptr;
-  bool eraseBackground_ = true;
-  bool acceptTabs_ = false;
-  bool acceptFocus_ = false;
-  bool useFocusRing_ = true;
 };
 
 class Rectangle : public RectControl {

@@ -47,7 +47,8 @@ bool ToolbarItem::ApplyProperty(const std::string& name, const PropertyValue& va
     helpTagLong_ = value.AsString(name);
     action_->setStatusTip(QString::fromStdString(helpTagLong_));
   } else if (name == "TabPanelIndex") {
-    tabPanelIndex_ = value.AsInteger(name);
+    // The toolbar lies on no page panel.
+    RequireUsual(name, value, 0);
   } else {
     return Control::ApplyProperty(name, value);
   }

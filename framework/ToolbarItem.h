@@ -33,6 +33,5 @@ class ToolbarItem : public Control {
   std::string helpTag_;
   std::string helpTagLong_;
   bool enabled_ = true;
-  int tabPanelIndex_ = 0;
   Picture* image_ = nullptr;
 };

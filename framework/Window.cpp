@@ -112,18 +112,6 @@ Control* Window::ControlByName(const std::string& name) const {
   return found == controlsByName_.end() ? nullptr : found->second;
 }
 
-namespace {
-// A declared value that has no meaning here is accepted only at its usual value, so a
-// declaration that relies on it fails the first time it is built.
-template <class T>
-void OnlyUsual(const std::string& name, const T& value, const T& usual) {
-  if (value != usual) {
-    throw std::invalid_argument("window property " + name +
-                                " is not supported but at its usual value");
-  }
-}
-}  // namespace
-
 void Window::ApplyWindowProperty(const std::string& name, const PropertyValue& value) {
   if (name == "Title") {
     SetTitle(value.AsString(name));
@@ -162,13 +150,13 @@ void Window::ApplyWindowProperty(const std::string& name, const PropertyValue& v
     // Every window here is drawn composited and resized live: both values look the same.
     value.AsBoolean(name);
   } else if (name == "FullScreen") {
-    OnlyUsual(name, value.AsBoolean(name), false);
+    RequireUsual(name, value, false);
   } else if (name == "MenuBarVisible") {
-    OnlyUsual(name, value.AsBoolean(name), true);
+    RequireUsual(name, value, true);
   } else if (name == "BalloonHelp") {
-    OnlyUsual(name, value.AsString(name), std::string());
+    RequireUsual(name, value, "");
   } else if (name == "MacProcID") {
-    OnlyUsual(name, value.AsInteger(name), 0);
+    RequireUsual(name, value, 0);
   } else {
     throw std::invalid_argument(ClassName() + " has no window property " + name);
   }
