@@ -1,7 +1,7 @@
 #include "common/Directory.h"
 
-#include "Basics.h"
 #include "Hosts.h"
+#include "common/UrlText.h"
 
 std::string DirectoryRoot() {
   return std::string("http://") + kDirectoryHost;
@@ -35,8 +35,12 @@ std::string AddressForUrl(const std::string& serverAddressText) {
   return serverAddressText.substr(first, last - first + 1);
 }
 
+// The address keeps what an authority holds (a host, ':' and the port, brackets of an IPv6
+// address); the name keeps what a path segment holds. Anything else, a '#', '?', '%', '/' or '@'
+// in either among it, is percent-encoded, so the client is given the name whole.
 std::string LaunchUrl(const std::string& serverAddressText, const std::string& serverName) {
-  return "ventrilo://" + AddressForUrl(serverAddressText) + "/servername=" + serverName;
+  return "ventrilo://" + PercentEncode(AddressForUrl(serverAddressText), "!$&'()*+,;=:[]") +
+         "/servername=" + PercentEncode(serverName, kSegmentKeeps);
 }
 
 std::string StatusPageUrl(const std::string& target) {
@@ -44,5 +48,5 @@ std::string StatusPageUrl(const std::string& target) {
 }
 
 std::string ServerPathName(const std::string& serverName) {
-  return ReplaceAll(serverName, " ", "%20");
+  return PercentEncode(serverName, kSegmentKeeps);
 }

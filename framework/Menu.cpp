@@ -65,8 +65,9 @@ void MenuItem::ApplyRole() {
 
 void MenuItem::SetText(const std::string& text) {
   text_ = text;
+  // A separator is a plain line: the style would draw its "-" beside it.
   action_->setSeparator(text == "-");
-  action_->setText(QString::fromStdString(text));
+  action_->setText(text == "-" ? QString() : QString::fromStdString(text));
   if (menu_ != nullptr) menu_->setTitle(QString::fromStdString(text));
 }
 

@@ -192,6 +192,8 @@ void MsgBox(const std::string& message) {
   box.exec();
 }
 
+// The URL goes to the system as the bytes it was built from: the program encodes what a URL
+// cannot hold itself, and the tolerant parser would re-read a '#' or '?' in it.
 void ShowURL(const std::string& url) {
-  QDesktopServices::openUrl(QUrl(QString::fromStdString(url), QUrl::TolerantMode));
+  QDesktopServices::openUrl(QUrl::fromEncoded(QByteArray::fromStdString(url), QUrl::StrictMode));
 }

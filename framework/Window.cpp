@@ -69,6 +69,7 @@ void Window::Construct(const std::string& className, const std::string& implicit
     CreateControls();
     AddMenuHandlers();
     ApplyFlags();
+    AddApplicationShortcuts();
     RefreshControlVisibility();
     constructed_ = true;
     Event_Open();
@@ -77,6 +78,24 @@ void Window::Construct(const std::string& className, const std::string& implicit
     if (!closed_) Retire();
     throw;
   }
+}
+
+namespace {
+void AddShortcutsOf(const MenuItem& item, QWidget& widget) {
+  for (std::size_t i = 0; i < item.Count(); ++i) {
+    const MenuItem& child = item.Item(i);
+    if (!child.KeyboardShortcut().empty()) widget.addAction(child.Action());
+    AddShortcutsOf(child, widget);
+  }
+}
+}  // namespace
+
+// A window without a menu bar of its own (a sheet, the status view) answers the application's
+// shortcuts too: Cmd+Q, Cmd+W and the Edit commands work whichever window is in front.
+void Window::AddApplicationShortcuts() {
+  const Application* app = GetAppObject();
+  if (menuBar_ != nullptr || app == nullptr || app->MenuBar() == nullptr) return;
+  AddShortcutsOf(*app->MenuBar(), *widget_);
 }
 
 void Window::Layout() {
@@ -174,7 +193,8 @@ void Window::ApplyFlags() {
   if (minimizeButton_ && !sheet) flags |= Qt::WindowMinimizeButtonHint;
   if (maximizeButton_ && resizeable_) flags |= Qt::WindowMaximizeButtonHint;
   if (sheet) {
-    // A sheet belongs to the main window and blocks it while it is up.
+    // A sheet belongs to the main window and blocks it while it is up: a bordered panel without
+    // a title bar, hanging from the top of that window's content and moving with it.
     QWidget* parent = nullptr;
     for (Window* other : OpenWindows()) {
       if (other != this && other->frame_ != ::Frame::Sheet && other->widget_ != nullptr) {
@@ -182,8 +202,9 @@ void Window::ApplyFlags() {
         break;
       }
     }
-    widget_->setParent(parent, flags | Qt::Sheet);
+    widget_->setParent(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::Sheet);
     widget_->setWindowModality(parent == nullptr ? Qt::ApplicationModal : Qt::WindowModal);
+    widget_->MakeSheet();
   } else {
     widget_->setWindowFlags(flags);
     if (modal) widget_->setWindowModality(Qt::ApplicationModal);
@@ -209,12 +230,8 @@ void Window::ShowForTheFirstTime() {
     }
   }
   const QRect frame(QPoint(0, 0), widget_->size());
-  QWidget* owner = widget_->parentWidget();
-  if (frame_ == ::Frame::Sheet && owner != nullptr) {
-    // A sheet hangs from the top of its window's content, centred across it.
-    const QPoint top = owner->mapToGlobal(QPoint(0, 0)) +
-                       QPoint(0, static_cast<QMainWindow*>(owner)->centralWidget()->y());
-    widget_->move(top.x() + (owner->width() - widget_->width()) / 2, top.y());
+  if (frame_ == ::Frame::Sheet && widget_->parentWidget() != nullptr) {
+    widget_->PlaceAsSheet();
   } else if (placement_ == ::Placement::Parent && anchor != nullptr) {
     widget_->move(anchor->geometry().center() - frame.center());
   } else if (placement_ == ::Placement::MainScreen || placement_ == ::Placement::ParentScreen ||

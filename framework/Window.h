@@ -94,6 +94,7 @@ class Window {
   void ApplyWindowProperty(const std::string& name, const PropertyValue& value);
   void CreateControl(const ControlDeclaration& declaration);
   void ApplyFlags();
+  void AddApplicationShortcuts();
   void ShowForTheFirstTime();
   // Stops the controls and takes the window out of the registry; it is buried when idle.
   void Retire();

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QToolBar>
 
 #include "Buttons.h"
@@ -35,6 +36,35 @@ QToolBar* WindowWidget::Toolbar() {
     addToolBar(Qt::TopToolBarArea, toolbar_);
   }
   return toolbar_;
+}
+
+void WindowWidget::MakeSheet() {
+  sheet_ = true;
+  setContentsMargins(1, 1, 1, 1);
+  if (parentWidget() != nullptr) parentWidget()->installEventFilter(this);
+}
+
+void WindowWidget::PlaceAsSheet() {
+  auto* owner = qobject_cast<QMainWindow*>(parentWidget());
+  if (owner == nullptr) return;
+  const QPoint top = owner->mapToGlobal(QPoint(0, owner->centralWidget()->y()));
+  move(top.x() + (owner->width() - width()) / 2, top.y());
+}
+
+bool WindowWidget::eventFilter(QObject* watched, QEvent* event) {
+  if (sheet_ && watched == parentWidget() && isVisible() &&
+      (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+    PlaceAsSheet();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void WindowWidget::paintEvent(QPaintEvent* event) {
+  QMainWindow::paintEvent(event);
+  if (!sheet_) return;
+  QPainter painter(this);
+  painter.setPen(palette().color(QPalette::Dark));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 // Return presses the window's default button, Escape its cancel button; fields that use the

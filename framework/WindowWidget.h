@@ -27,14 +27,21 @@ class WindowWidget : public QMainWindow {
   QWidget* Content() const { return content_; }
   // The toolbar, made when the first toolbar item asks for it.
   QToolBar* Toolbar();
+  // A sheet: a border of its own, and it follows the window it hangs from.
+  void MakeSheet();
+  // Hangs the sheet from the top of its parent's content, centred across it.
+  void PlaceAsSheet();
   void Disown() { owner_ = nullptr; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   Window* owner_;
   ContentWidget* content_ = nullptr;
   QToolBar* toolbar_ = nullptr;
+  bool sheet_ = false;
 };

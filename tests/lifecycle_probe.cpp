@@ -51,6 +51,17 @@ void Ending(const QString& scenario) {
     main->activateWindow();
     if (!QTest::qWaitForWindowActive(main)) Say("main window never became active");
     QTest::keyClick(main, Qt::Key_Q, Qt::ControlModifier);
+  } else if (scenario == "quit-key-sheet") {
+    // The sheet blocks the main window, whose menu bar holds the Quit item.
+    QWidget* sheet = Implicit<MacConnectVent>().Widget();
+    sheet->activateWindow();
+    if (!QTest::qWaitForWindowActive(sheet)) Say("sheet never became active");
+    QTest::keyClick(sheet, Qt::Key_Q, Qt::ControlModifier);
+  } else if (scenario == "throw-while-quitting") {
+    App().AddMenuHandler("refreshList",
+                         []() -> bool { throw NilObjectException("no such control"); });
+    Quit(0);
+    MenuBar1Instance()->FindItem("refreshList")->Action()->trigger();
   } else if (scenario == "close-main") {
     // Other windows open, a sheet among them, ask nothing.
     Implicit<MacConnectVent>();

@@ -70,32 +70,41 @@ class ConnectTest : public QObject {
     field->setFocus();
     QTest::keyClick(field, Qt::Key_Return);
     QCOMPARE(catcher.urls.size(), 1);
-    QCOMPARE(catcher.urls[0].toString(),
-             QString("ventrilo://vent.ironlantern.example:3784/servername=Iron Lantern Guild"));
+    QCOMPARE(
+        catcher.urls[0].toEncoded(),
+        QByteArray("ventrilo://vent.ironlantern.example:3784/servername=Iron%20Lantern%20Guild"));
     QVERIFY(!SheetOpen());
   }
 
-  // The name is used as typed; the address is trimmed and read when Connect is pressed.
+  // The address is trimmed and read when Connect is pressed; the name arrives whole, whatever it
+  // holds: the exact bytes handed over decode back to the typed name.
   void launchUrl_data() {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("url");
+    QTest::addColumn<QByteArray>("url");
     QTest::newRow("line end after the address")
         << "vent.example:3784\r\n"
-        << "My Server"
-        << "ventrilo://vent.example:3784/servername=My Server";
-    QTest::newRow("white space around") << " \tvent.example:1\n"
-                                        << "x"
-                                        << "ventrilo://vent.example:1/servername=x";
+        << "My Server" << QByteArray("ventrilo://vent.example:3784/servername=My%20Server");
+    QTest::newRow("white space around")
+        << " \tvent.example:1\n"
+        << "x" << QByteArray("ventrilo://vent.example:1/servername=x");
     QTest::newRow("empty name") << "vent.example:2"
-                                << ""
-                                << "ventrilo://vent.example:2/servername=";
+                                << "" << QByteArray("ventrilo://vent.example:2/servername=");
+    QTest::newRow("'#', '%' and non-ASCII")
+        << "vent.example:3" << QString::fromUtf8("100% Fun #1 \u00dcn\u00ef")
+        << QByteArray("ventrilo://vent.example:3/servername=100%25%20Fun%20%231%20%C3%9Cn%C3%AF");
+    QTest::newRow("'?', '&', '/', quotes")
+        << "vent.example:4"
+        << "Q&A? a/b \"x\""
+        << QByteArray("ventrilo://vent.example:4/servername=Q&A%3F%20a%2Fb%20%22x%22");
+    QTest::newRow("IPv6 address") << "[::1]:3784"
+                                  << "v6" << QByteArray("ventrilo://[::1]:3784/servername=v6");
   }
 
   void launchUrl() {
     QFETCH(QString, address);
     QFETCH(QString, name);
-    QFETCH(QString, url);
+    QFETCH(QByteArray, url);
     UrlCatcher catcher;
     Host().setNeverAnswer("/files/brindlecot/ventList.txt");
     StartProgram();
@@ -106,9 +115,25 @@ class ConnectTest : public QObject {
     QTest::mouseClick(Implicit<MacConnectVent>().Find<PushButton>("PushButton2").Widget(),
                       Qt::LeftButton);
     QCOMPARE(catcher.urls.size(), 1);
-    QCOMPARE(catcher.urls[0].toString(), url);
+    QCOMPARE(catcher.urls[0].toEncoded(), url);
+    const QByteArray encodedName = url.mid(url.indexOf("/servername=") + 12);
+    QCOMPARE(QString::fromUtf8(QByteArray::fromPercentEncoding(encodedName)), name);
     QCOMPARE(Main().Find<StaticText>("ventURL").Text(), address.toStdString());
     QVERIFY(!SheetOpen());
+  }
+
+  // A sheet shows no title bar, hangs from the top of the main window's content and moves with
+  // that window.
+  void sheetHangsFromItsWindow() {
+    Host().setNeverAnswer("/files/brindlecot/ventList.txt");
+    StartProgram();
+    QWidget* sheet = Implicit<MacConnectVent>().Widget();
+    QWidget* main = Main().Widget();
+    QVERIFY(sheet->windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(sheet->windowModality(), Qt::WindowModal);
+    const QPoint offset = sheet->pos() - main->pos();
+    main->move(main->pos() + QPoint(40, 30));
+    QTRY_COMPARE(sheet->pos() - main->pos(), offset);
   }
 
   void cancelHandsNothingOver() {

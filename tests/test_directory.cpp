@@ -119,10 +119,13 @@ class DirectoryTest : public QObject {
                             << "Iron%20Lantern%20Guild";
     QTest::newRow("leading and trailing blanks") << " Edge "
                                                  << "%20Edge%20";
-    QTest::newRow("other characters unchanged") << "A#B&C?D/E%F"
-                                                << "A#B&C?D/E%F";
+    // What a path segment cannot hold is encoded; what it allows goes as it is.
+    QTest::newRow("'#', '?', '/' and '%' encoded, '&' kept") << "A#B&C?D/E%F"
+                                                             << "A%23B&C%3FD%2FE%25F";
     QTest::newRow("letters outside ASCII") << "Café Ñu"
-                                           << "Café%20Ñu";
+                                           << "Caf%C3%A9%20%C3%91u";
+    QTest::newRow("what a segment allows") << "a!$&'()*+,;=:@-._~z"
+                                           << "a!$&'()*+,;=:@-._~z";
     QTest::newRow("22 hyphens are a server") << QString(22, '-') << QString(22, '-');
     QTest::newRow("24 hyphens are a server") << QString(24, '-') << QString(24, '-');
     QTest::newRow("trailing blank after a non-server text") << "Please choose a server: "

@@ -40,8 +40,11 @@ class LifecycleTest : public QObject {
     QTest::addColumn<QString>("scenario");
     QTest::addColumn<int>("exitCode");
     QTest::newRow("Cmd+Q quits through the framework") << "quit-key" << 0;
+    QTest::newRow("Cmd+Q with the sheet in front") << "quit-key-sheet" << 0;
     QTest::newRow("closing the main window quits, whatever else is open") << "close-main" << 0;
     QTest::newRow("an escaped exception is reported, shutdown still runs") << "throw" << 1;
+    QTest::newRow("a failure after quitting has begun still fails the run")
+        << "throw-while-quitting" << 1;
   }
 
   void endings() {
