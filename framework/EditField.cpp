@@ -5,6 +5,10 @@
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
 
 #include "MouseDownWidget.h"
 #include "TextConversion.h"
@@ -32,24 +36,81 @@ EditField::EditField(::Window& owner, std::string name) : RectControl(owner, std
 
 EditField::~EditField() = default;
 
-QString EditField::Shown() const {
-  return multiline_ ? area_->toPlainText() : line_->text();
-}
-
 std::string EditField::Text() const {
-  const QString shown = Shown();
-  // Untouched since code set it: give back exactly what was set.
-  if (shown == (multiline_ ? ToDisplay(text_) : ToDisplay(text_).remove('\n'))) return text_;
-  return FromDisplay(shown);
+  if (!multiline_) {
+    // Untouched since code set it: give back exactly what was set.
+    if (line_->text() == ToDisplay(text_).remove('\n')) return text_;
+    return FromDisplay(line_->text());
+  }
+  // Untouched since code set it: give back exactly what was set, without reading the widget.
+  if (!area_->document()->isModified()) return text_;
+  std::string text;
+  for (QTextBlock block = area_->document()->begin(); block.isValid(); block = block.next()) {
+    text += FromDisplay(block.text());
+    if (block.next().isValid() && block.userState() != kRunsOn) text += '\n';
+  }
+  return text;
 }
 
 void EditField::SetText(const std::string& text) {
   text_ = text;
   if (multiline_) {
-    area_->setPlainText(ToDisplay(text));
+    ShowInArea();
   } else {
     line_->setText(ToDisplay(text).remove('\n'));
   }
+}
+
+// The widget lays out a paragraph whole, in a time that grows with the square of an unbroken
+// word and in memory many times the paragraph: a long paragraph goes in as blocks of at most
+// kBlockBytes, broken after a blank where one is near, each marked as running on into the next
+// so that the text reads back whole. The blocks go in one by one, so no display copy of the
+// whole text is ever held beside the document.
+void EditField::ShowInArea() {
+  QTextDocument* document = area_->document();
+  area_->clear();
+  const bool undo = document->isUndoRedoEnabled();
+  document->setUndoRedoEnabled(false);
+  QTextCursor cursor(document);
+  cursor.beginEditBlock();
+  const std::string& text = text_;
+  const std::size_t size = text.size();
+  std::size_t start = 0;
+  while (start < size) {
+    // A piece: whole lines up to kBlockBytes, or the next kBlockBytes of a longer line.
+    std::size_t end = std::min(size, start + kBlockBytes);
+    bool runsOn = false;
+    if (end < size) {
+      std::size_t lineEnd = end;
+      while (lineEnd > start && text[lineEnd - 1] != '\n' && text[lineEnd - 1] != '\r') --lineEnd;
+      if (lineEnd > start) {
+        end = lineEnd;
+      } else {
+        runsOn = true;
+        // After the last blank of the piece's last quarter, else anywhere but inside a UTF-8
+        // sequence.
+        std::size_t cut = end;
+        while (cut > start + kBlockBytes * 3 / 4 && text[cut - 1] != ' ') --cut;
+        if (text[cut - 1] != ' ') {
+          cut = end;
+          while (cut > start + 1 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+        }
+        end = cut;
+      }
+    }
+    // A CR LF pair split between two pieces would read as two line ends.
+    if (end < size && text[end - 1] == '\r' && text[end] == '\n') ++end;
+    cursor.insertText(ToDisplay(text.substr(start, end - start)));
+    if (runsOn) {
+      cursor.block().setUserState(kRunsOn);
+      cursor.insertBlock();
+    }
+    start = end;
+  }
+  cursor.endEditBlock();
+  document->setUndoRedoEnabled(undo);
+  document->setModified(false);
+  area_->moveCursor(QTextCursor::Start);
 }
 
 void EditField::SetTextColor(Color color) {

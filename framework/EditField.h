@@ -37,7 +37,12 @@ class EditField : public RectControl {
   // other one and carries every setting over, so the declared order does not matter.
   void Rebuild();
   void ApplyLook();
-  QString Shown() const;
+  void ShowInArea();
+
+  // A paragraph longer than this is shown as several blocks (see ShowInArea).
+  static constexpr std::size_t kBlockBytes = 4096;
+  // The user state of a block that runs on into the next without a line end.
+  static constexpr int kRunsOn = 1;
 
   QLineEdit* line_ = nullptr;
   QPlainTextEdit* area_ = nullptr;

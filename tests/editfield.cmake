@@ -1,0 +1,1 @@
+brindlecot_test(test_editfield test_editfield.cpp)
