@@ -11,6 +11,7 @@
 #include <set>
 
 #include "Control.h"
+#include "EditCommands.h"
 #include "Window.h"
 #include "WindowRegistry.h"
 
@@ -167,6 +168,8 @@ int RuntimeExit() {
 
 bool DispatchMenuCommand(const std::string& itemName) {
   try {
+    // A text field with the focus takes the Edit commands before any web view of its window.
+    if (EditFocusedTextField(itemName)) return false;
     QWidget* front = QApplication::activeWindow();
     for (Window* window : OpenWindows()) {
       if (front == nullptr || window->Widget() != front) continue;

@@ -1,6 +1,10 @@
 // The menu bar as built, the framework's menu dispatch, and the Window menu's commands.
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QMainWindow>
+#include <QPlainTextEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -11,6 +15,7 @@
 #include "app/MenuBar1.h"
 #include "directory/MainWindow.h"
 #include "resources/Pictures.h"
+#include "tools/MacConnectVent.h"
 
 class MenusTest : public QObject {
   Q_OBJECT
@@ -144,6 +149,75 @@ class MenusTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(main));
     QTest::keyClick(main, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(copies, 1);
+  }
+
+  // The Edit commands, chosen from the menu, act on the focused text field; a read-only field
+  // takes only Copy and Select All.
+  void editCommandsReachTheFocusedField_data() {
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("clipboard");
+    // The field holds "alpha beta" with "beta" selected; the clipboard holds "pasted".
+    QTest::newRow("copy") << false << "EditCopy"
+                          << "alpha beta"
+                          << "beta";
+    QTest::newRow("cut") << false << "EditCut"
+                         << "alpha "
+                         << "beta";
+    QTest::newRow("paste") << false << "EditPaste"
+                           << "alpha pasted"
+                           << "pasted";
+    QTest::newRow("delete") << false << "EditClear"
+                            << "alpha "
+                            << "pasted";
+    QTest::newRow("read-only copy") << true << "EditCopy"
+                                    << "alpha beta"
+                                    << "beta";
+    QTest::newRow("read-only cut does nothing") << true << "EditCut"
+                                                << "alpha beta"
+                                                << "pasted";
+    QTest::newRow("read-only paste does nothing") << true << "EditPaste"
+                                                  << "alpha beta"
+                                                  << "pasted";
+    QTest::newRow("read-only delete does nothing") << true << "EditClear"
+                                                   << "alpha beta"
+                                                   << "pasted";
+  }
+
+  void editCommandsReachTheFocusedField() {
+    QFETCH(bool, readOnly);
+    QFETCH(QString, item);
+    QFETCH(QString, text);
+    QFETCH(QString, clipboard);
+    // The description field is read-only and many-lined; the sheet's name field is neither.
+    EditField& field = readOnly ? Implicit<MainWindow>().Find<EditField>("ventDetails")
+                                : Implicit<MacConnectVent>().Find<EditField>("EditField1");
+    field.SetText("alpha beta");
+    QWidget* window = field.Widget()->window();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QWidget* editor = field.Widget()->focusProxy() ? field.Widget()->focusProxy() : field.Widget();
+    editor->setFocus();
+    QTRY_VERIFY(editor->hasFocus());
+    QGuiApplication::clipboard()->setText("pasted");
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+      line->setSelection(6, 4);
+    } else {
+      auto* area = qobject_cast<QPlainTextEdit*>(editor);
+      QVERIFY(area != nullptr);
+      QTextCursor cursor = area->textCursor();
+      cursor.setPosition(6);
+      cursor.setPosition(10, QTextCursor::KeepAnchor);
+      area->setTextCursor(cursor);
+    }
+    MenuBar1Instance()->FindItem(item.toStdString())->Action()->trigger();
+    QCOMPARE(QString::fromStdString(field.Text()), text);
+    QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+    // Select All from the menu, then Copy: the whole text.
+    MenuBar1Instance()->FindItem("EditSelectAll")->Action()->trigger();
+    MenuBar1Instance()->FindItem("EditCopy")->Action()->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), text);
   }
 
   // The item's text is the command's state: it flips on each use and the accessor finds the
