@@ -1,0 +1,1 @@
+brindlecot_test(test_detailedlist test_detailedlist.cpp)
