@@ -162,6 +162,22 @@ class DirectoryTest : public QObject {
     QCOMPARE(Status(), std::string("Selected 1 of 12 servers"));
   }
 
+  // While a newly chosen server's address is under way the actions stay off: Connect can never
+  // hand over the previous server's address.
+  void actionsOffWhileTheNextAddressIsUnderWay() {
+    StartAndWaitForList();
+    ClickServerRow(2);
+    QVERIFY(WaitFor([] { return ServerActions() == kAllOn; }));
+    Host().setDelay("/files/brindlecot/Servers/The Quiet Harbor/serverLink.txt", 700);
+    ClickServerRow(3);
+    QVERIFY(WaitFor([] { return RequestLines("Quiet%20Harbor/serverLink").size() == 1; }));
+    QVERIFY(WaitFor([] { return ServerActions() == kAllOff; }));
+    QTest::qWait(300);
+    QCOMPARE(ServerActions(), kAllOff);
+    QVERIFY(WaitFor([] { return ServerActions() == kAllOn; }));
+    QCOMPARE(Label("ventURL"), std::string("harbor.quietwater.example:4100\r\n"));
+  }
+
   // Rows that are not servers, and an empty selection, only change the status text.
   void nonServerRows_data() {
     QTest::addColumn<int>("row");
