@@ -1,0 +1,1 @@
+brindlecot_test(test_report test_report.cpp)
