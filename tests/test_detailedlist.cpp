@@ -136,7 +136,7 @@ class DetailedListTest : public QObject {
     QTest::addColumn<int>("rows");
     QTest::addColumn<QString>("lastName");
     QTest::newRow("the sample list") << "sample"
-                                     << "Name" << 14 << "Squad #7";
+                                     << "Name" << 17 << "Squad #7";
     QTest::newRow("an error page is taken as the list") << "404"
                                                         << "Not Found" << 2 << "No such file";
     QTest::newRow("the host drops the connection") << "drop"
