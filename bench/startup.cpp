@@ -1,0 +1,295 @@
+// Start-up time and peak memory, from process start to the main window painted and quit, of the
+// program against two floors: a bare Qt window, and a bare window with the same menu bar,
+// toolbar, list, text field, buttons and labels (the fair floor). Every run is a new process;
+// the three kinds take turns so that a slow moment of the machine hits each alike.
+//   bench_startup [runs]   (under a display, e.g. xvfb-run -a, or with QT_QPA_PLATFORM=offscreen)
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolBar>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "StartupProbe.h"
+
+extern char** environ;
+
+namespace {
+
+// ---- the floors, run as children of the driver ---------------------------------------------
+
+class TwoColumns : public QAbstractTableModel {
+ public:
+  int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 0; }
+  int columnCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : 2;
+  }
+  QVariant data(const QModelIndex&, int) const override { return {}; }
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    return section == 0 ? QStringLiteral("Name") : QStringLiteral("Slots");
+  }
+};
+
+void AddMenu(QMenuBar* bar, const char* title,
+             std::vector<std::pair<const char*, const char*>> items) {
+  QMenu* menu = bar->addMenu(title);
+  for (const auto& [text, keys] : items) {
+    if (std::strcmp(text, "-") == 0) {
+      menu->addSeparator();
+    } else {
+      menu->addAction(text)->setShortcut(QKeySequence(keys));
+    }
+  }
+}
+
+// The main window's widgets, laid out as the program lays them out, with nothing behind them.
+void BuildFairWindow(QMainWindow& window) {
+  window.setWindowTitle("BrindlecotBETA");
+  QMenuBar* bar = window.menuBar();
+  AddMenu(bar, "&File",
+          {{"Connect", ""}, {"-", ""}, {"Close Window", "Ctrl+W"}, {"&Quit", "Ctrl+Q"}});
+  AddMenu(bar, "&Edit",
+          {{"&Undo", "Ctrl+Z"},
+           {"-", ""},
+           {"Cu&t", "Ctrl+X"},
+           {"&Copy", "Ctrl+C"},
+           {"&Paste", "Ctrl+V"},
+           {"&Delete", ""},
+           {"-", ""},
+           {"Select &All", "Ctrl+A"}});
+  AddMenu(bar, "Ventrilo Database", {{"Add a Ventrilo Server to Database", ""}});
+  AddMenu(bar, "Servers",
+          {{"Refresh Server List", "Ctrl+R"}, {"-", ""}, {"Detailed Server Browser", ""}});
+  AddMenu(bar, "Window", {{"Minimize", "Ctrl+M"}, {"Zoom", "Ctrl+Meta+Z"}});
+  AddMenu(bar, "Help",
+          {{"Brindlecot Help", ""},
+           {"-", ""},
+           {"About Brindlecot", ""},
+           {"-", ""},
+           {"Check for Updates", "Ctrl+U"}});
+
+  QToolBar* toolbar = window.addToolBar("Toolbar");
+  toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  const char* captions[] = {"Connect", "Scan Server", "Report Broken", "Add A Vent",
+                            "About Brindlecot"};
+  const char* pictures[] = {"168", "170", "172", "174", "176"};
+  for (int i = 0; i < 5; ++i) {
+    toolbar->addAction(QIcon(QString(BRINDLECOT_PICTURES "/%1.png").arg(pictures[i])), captions[i])
+        ->setEnabled(i >= 3);
+  }
+
+  auto* content = new QWidget(&window);
+  content->setAutoFillBackground(true);
+  content->setPalette(QPalette(Qt::white));
+  window.setCentralWidget(content);
+  auto* list = new QTableView(content);
+  list->setModel(new TwoColumns);
+  list->setGeometry(0, -1, 220, 356);
+  list->verticalHeader()->hide();
+  list->setColumnWidth(0, 150);
+  auto* details = new QPlainTextEdit(content);
+  details->setGeometry(226, 4, 471, 269);
+  details->setReadOnly(true);
+  details->setFrameShape(QFrame::NoFrame);
+  details->setFont(QFont("Arial", 14));
+  details->setPlainText(
+      "You must choose a server to the left FIRST\n\nIf you know of a Ventrilo server that is NOT "
+      "listed to the left, please click the Add a Ventrilo Server button at the top.\n\n- What's "
+      "new in 1.0.9 -\n* Completely Re-written\n* Entirely new scanning engine\n* So much more");
+  (new QPushButton("Connect to this server", content))->setGeometry(226, 283, 283, 42);
+  (new QPushButton("Report Broken Server", content))->setGeometry(519, 283, 175, 42);
+  (new QPushButton("Scan server for available slots", content))->setGeometry(228, 331, 466, 29);
+  (new QLabel("Written by Quennelby", content))->setGeometry(2, 374, 308, 20);
+  (new QLabel("Be Patient...", content))->setGeometry(0, 356, 220, 15);
+  (new QLabel("Click here to scan a custom Ventrilo server", content))
+      ->setGeometry(321, 374, 368, 20);
+  window.resize(703, 398 + bar->sizeHint().height() + toolbar->sizeHint().height());
+}
+
+int RunFloor(int argc, char** argv, bool fair) {
+  QApplication app(argc, argv);
+  QuitAfterFirstPaint quitter([] { QApplication::quit(); });
+  app.installEventFilter(&quitter);
+  QMainWindow window;
+  if (fair) {
+    BuildFairWindow(window);
+  } else {
+    window.setWindowTitle("bare");
+    window.resize(703, 398);
+  }
+  window.show();
+  const int code = QApplication::exec();
+  ReportThreads();
+  return code;
+}
+
+// ---- the driver ----------------------------------------------------------------------------
+
+struct Run {
+  double ms = 0;
+  double peakMiB = 0;
+  int threads = -1;
+};
+
+pid_t fixturePid = 0;
+
+void StopFixture() {
+  if (fixturePid > 0) {
+    kill(fixturePid, SIGTERM);
+    waitpid(fixturePid, nullptr, 0);
+    fixturePid = 0;
+  }
+}
+
+Run RunOnce(const std::vector<std::string>& command) {
+  std::vector<char*> args;
+  for (const std::string& a : command) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  int out[2];
+  if (pipe(out) != 0) std::abort();
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  posix_spawn_file_actions_addclose(&actions, out[0]);
+  const auto start = std::chrono::steady_clock::now();
+  pid_t pid = 0;
+  if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ) != 0) {
+    std::fprintf(stderr, "cannot start %s\n", args[0]);
+    std::exit(1);
+  }
+  close(out[1]);
+  std::string printed;
+  char buffer[256];
+  for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) printed.append(buffer, n);
+  close(out[0]);
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  const auto end = std::chrono::steady_clock::now();
+  posix_spawn_file_actions_destroy(&actions);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    std::fprintf(stderr, "%s failed (status %d)\n", args[0], status);
+    StopFixture();
+    std::exit(1);
+  }
+  Run run;
+  run.ms = std::chrono::duration<double, std::milli>(end - start).count();
+  run.peakMiB = usage.ru_maxrss / 1024.0;
+  if (const auto at = printed.rfind("threads "); at != std::string::npos) {
+    run.threads = std::atoi(printed.c_str() + at + 8);
+  }
+  return run;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Starts the loopback directory host and points the program at it, as the run command does.
+void StartFixture() {
+  int out[2];
+  if (pipe(out) != 0) std::abort();
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  posix_spawn_file_actions_addclose(&actions, out[0]);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  char path[] = BRINDLECOT_FIXTURE;
+  char* args[] = {path, nullptr};
+  if (posix_spawn(&fixturePid, path, &actions, nullptr, args, environ) != 0) {
+    std::fprintf(stderr, "cannot start %s\n", path);
+    std::exit(1);
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  close(out[1]);
+  char line[64] = {};
+  ssize_t n = read(out[0], line, sizeof line - 1);
+  unsigned port = 0;
+  close(out[0]);
+  if (n <= 0 || std::sscanf(line, "port %u", &port) != 1) {
+    std::fprintf(stderr, "the directory host did not start\n");
+    StopFixture();
+    std::exit(1);
+  }
+  const std::string proxy = "http://127.0.0.1:" + std::to_string(port);
+  setenv("http_proxy", proxy.c_str(), 1);
+  setenv("HTTP_PROXY", proxy.c_str(), 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && (std::strcmp(argv[1], "--bare") == 0 || std::strcmp(argv[1], "--fair") == 0)) {
+    return RunFloor(argc, argv, std::strcmp(argv[1], "--fair") == 0);
+  }
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+  if (std::getenv("DISPLAY") == nullptr && std::getenv("QT_QPA_PLATFORM") == nullptr) {
+    std::fprintf(stderr, "no display: run under xvfb-run -a, or set QT_QPA_PLATFORM=offscreen\n");
+    return 2;
+  }
+  if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
+    char dir[] = "/tmp/bench-startup-XXXXXX";
+    if (mkdtemp(dir) != nullptr) setenv("XDG_RUNTIME_DIR", dir, 1);
+  }
+  if (geteuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
+  StartFixture();
+
+  struct Kind {
+    const char* name;
+    std::vector<std::string> command;
+    std::vector<double> ms, mib, threads;
+  };
+  std::vector<Kind> kinds = {
+      {"bare Qt window", {argv[0], "--bare"}, {}, {}, {}},
+      {"fair floor", {argv[0], "--fair"}, {}, {}, {}},
+      {"Brindlecot", {BRINDLECOT_STARTUP_PROGRAM}, {}, {}, {}},
+  };
+  // One unmeasured round first: the first run of each brings its files into the page cache.
+  for (Kind& kind : kinds) RunOnce(kind.command);
+  for (int i = 0; i < runs; ++i) {
+    for (Kind& kind : kinds) {
+      const Run run = RunOnce(kind.command);
+      kind.ms.push_back(run.ms);
+      kind.mib.push_back(run.peakMiB);
+      kind.threads.push_back(run.threads);
+    }
+  }
+  StopFixture();
+
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  std::printf("start-up to the main window painted and quit; medians of %d runs (%s)\n", runs,
+              platform != nullptr ? platform : "X display");
+  std::printf("%-16s %10s %10s %8s %12s %12s\n", "", "time ms", "peak MiB", "threads", "time/fair",
+              "memory/fair");
+  const double fairMs = Median(kinds[1].ms);
+  const double fairMib = Median(kinds[1].mib);
+  for (const Kind& kind : kinds) {
+    const double ms = Median(kind.ms);
+    const double mib = Median(kind.mib);
+    std::printf("%-16s %10.1f %10.1f %8.0f %11.2fx %11.2fx\n", kind.name, ms, mib,
+                Median(kind.threads), ms / fairMs, mib / fairMib);
+  }
+  return 0;
+}
