@@ -237,6 +237,9 @@ class DetailedListTest : public QObject {
     QTest::newRow("blanks") << "Iron Lantern Guild";
     QTest::newRow("an ampersand") << "Salt & Pepper Crew";
     QTest::newRow("a number sign") << "Squad #7";
+    QTest::newRow("'#', '&' and '?'") << "Hash#Tag & Co?";
+    QTest::newRow("a percent sign") << "100% Fun";
+    QTest::newRow("letters outside ASCII") << QString::fromUtf8("\u00dcn\u00efcode S\u00ebrver");
   }
 
   void goShowsTheServerInTheMainWindow() {
