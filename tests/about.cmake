@@ -1,0 +1,1 @@
+brindlecot_test(test_about test_about.cpp)

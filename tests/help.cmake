@@ -1,0 +1,1 @@
+brindlecot_test(test_help test_help.cpp WEBENGINE)
