@@ -1,0 +1,1 @@
+brindlecot_test(test_webtools test_webtools.cpp WEBENGINE)
