@@ -5,10 +5,14 @@
 
 #include "RectControl.h"
 
-class WebView;
+class WebViewBackend;
+enum class WebEdit;
 
 class HTMLViewer : public RectControl {
  public:
+  // Error code when the web view module is missing from the installation.
+  static constexpr int kErrorNoEngine = -1;
+
   HTMLViewer(::Window& owner, std::string name);
   ~HTMLViewer() override;
   const char* ClassName() const override { return "HTMLViewer"; }
@@ -34,7 +38,9 @@ class HTMLViewer : public RectControl {
 
  private:
   void DocumentLoaded(const std::string& url);
+  bool Edit(WebEdit command);
 
-  WebView* view_ = nullptr;
+  // Nil when the web view module could not be loaded.
+  WebViewBackend* view_ = nullptr;
   std::string lastTitle_;
 };

@@ -85,8 +85,8 @@ void RuntimeInit(int argc, char** argv) {
   RuntimeState& state = State();
   state.argc = argc;
   if (QApplication::instance() == nullptr) {
-    // Web views share one GL context; it must be asked for before the application exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // No Qt::AA_ShareOpenGLContexts here: it would make a GL context at start for web views that
+    // most runs never show. The web view module makes it with the first view.
     state.qtApp = std::make_unique<QApplication>(state.argc, argv);
   }
   QApplication::setApplicationName("Brindlecot");
