@@ -18,8 +18,6 @@ std::string InternetHeaders::Value(const std::string& name) const {
 
 namespace {
 
-std::chrono::milliseconds gSilenceLimit = HTTPSocket::kSilenceLimit;
-
 // Ends an exchange so that nothing of it ever reaches us again. It may be in the middle of
 // emitting the signal that brought us here, so it goes through the event loop; its parent
 // makes sure it goes even when no event loop runs again.
@@ -37,14 +35,6 @@ void Discard(std::unique_ptr<HttpExchange>& exchange) {
 }
 
 }  // namespace
-
-std::chrono::milliseconds HTTPSocket::SilenceLimit() {
-  return gSilenceLimit;
-}
-
-void HTTPSocket::SetSilenceLimit(std::chrono::milliseconds limit) {
-  gSilenceLimit = limit;
-}
 
 HTTPSocket::HTTPSocket(::Window& owner, std::string name) : Control(owner, std::move(name)) {}
 

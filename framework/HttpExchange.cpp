@@ -12,6 +12,8 @@
 
 namespace {
 
+std::chrono::milliseconds gSilenceLimit = HTTPSocket::kSilenceLimit;
+
 // The most the body grows by in one read: small enough that a body without Content-Length
 // never holds much unused room, large enough that a big body takes few reads.
 constexpr qint64 kReadChunk = 256 * 1024;
@@ -75,6 +77,16 @@ bool isBracketedIpv6(const QByteArray& host) {
 }
 
 }  // namespace
+
+// Kept beside the exchange that uses it, so that the exchange stands alone (the fuzzers link it
+// without the controls).
+std::chrono::milliseconds HTTPSocket::SilenceLimit() {
+  return gSilenceLimit;
+}
+
+void HTTPSocket::SetSilenceLimit(std::chrono::milliseconds limit) {
+  gSilenceLimit = limit;
+}
 
 HttpExchange::HttpExchange(QObject* parent) : QObject(parent) {
   // The proxy, if any, is chosen in PlanFor; a proxy on the socket would tunnel with CONNECT.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test suite headless, then builds again with AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs the suites that do not load the web engine.
+# UndefinedBehaviorSanitizer and runs the suites that do not load the web engine, then runs each
+# fuzzer briefly over its kept corpus.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
@@ -12,3 +13,5 @@ jobs="$(nproc)"
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd "$here/build-asan" && ctest --output-on-failure -j"$jobs" -LE webengine)
+
+"$here/fuzz/run.sh" 20 "$here/build-fuzz"
