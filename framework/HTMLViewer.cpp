@@ -35,7 +35,7 @@ QStringList ModuleCandidates() {
   const QString programDir = QCoreApplication::applicationDirPath();
   QStringList candidates{QDir::cleanPath(programDir + "/" BRINDLECOT_WEBVIEW_FROM_BINDIR "/" +
                                          QFileInfo(BRINDLECOT_WEBVIEW_BUILD_PATH).fileName())};
-  if (QDir::cleanPath(programDir + "/").startsWith(BRINDLECOT_BUILD_DIR "/")) {
+  if ((QDir::cleanPath(programDir) + "/").startsWith(BRINDLECOT_BUILD_DIR "/")) {
     candidates << BRINDLECOT_WEBVIEW_BUILD_PATH;
   }
   return candidates;
