@@ -102,27 +102,48 @@ void BuildFairWindow(QMainWindow& window) {
   content->setAutoFillBackground(true);
   content->setPalette(QPalette(Qt::white));
   window.setCentralWidget(content);
+  // The fonts the window declares: a missing family costs a fallback search in either.
+  const auto font = [](const char* family, int size, bool bold, bool italic, bool underline) {
+    QFont f = QApplication::font();
+    if (*family != 0) f.setFamilies({family});
+    if (size > 0) f.setPointSize(size);
+    f.setBold(bold);
+    f.setItalic(italic);
+    f.setUnderline(underline);
+    return f;
+  };
   auto* list = new QTableView(content);
   list->setModel(new TwoColumns);
   list->setGeometry(0, -1, 220, 356);
+  list->setFont(font("Lucidia Grande", 12, false, false, false));
   list->verticalHeader()->hide();
   list->setColumnWidth(0, 150);
   auto* details = new QPlainTextEdit(content);
   details->setGeometry(226, 4, 471, 269);
   details->setReadOnly(true);
   details->setFrameShape(QFrame::NoFrame);
-  details->setFont(QFont("Arial", 14));
+  details->setFont(font("Arial", 14, false, false, false));
   details->setPlainText(
       "You must choose a server to the left FIRST\n\nIf you know of a Ventrilo server that is NOT "
       "listed to the left, please click the Add a Ventrilo Server button at the top.\n\n- What's "
       "new in 1.0.9 -\n* Completely Re-written\n* Entirely new scanning engine\n* So much more");
-  (new QPushButton("Connect to this server", content))->setGeometry(226, 283, 283, 42);
-  (new QPushButton("Report Broken Server", content))->setGeometry(519, 283, 175, 42);
-  (new QPushButton("Scan server for available slots", content))->setGeometry(228, 331, 466, 29);
-  (new QLabel("Written by Quennelby", content))->setGeometry(2, 374, 308, 20);
-  (new QLabel("Be Patient...", content))->setGeometry(0, 356, 220, 15);
-  (new QLabel("Click here to scan a custom Ventrilo server", content))
-      ->setGeometry(321, 374, 368, 20);
+  const auto button = [&](const char* caption, QRect place, bool bold, bool italic) {
+    auto* b = new QPushButton(caption, content);
+    b->setGeometry(place);
+    b->setFont(font("", 0, bold, italic, false));
+  };
+  button("Connect to this server", {226, 283, 283, 42}, true, false);
+  button("Report Broken Server", {519, 283, 175, 42}, true, true);
+  button("Scan server for available slots", {228, 331, 466, 29}, false, false);
+  const auto label = [&](const char* text, QRect place, QFont f) {
+    auto* l = new QLabel(text, content);
+    l->setGeometry(place);
+    l->setFont(f);
+  };
+  label("Written by Quennelby", {2, 374, 308, 20}, font("Arial", 0, true, false, true));
+  label("Be Patient...", {0, 356, 220, 15}, font("Arial", 11, false, false, false));
+  label("Click here to scan a custom Ventrilo server", {321, 374, 368, 20},
+        font("Arial", 0, true, false, true));
   window.resize(703, 398 + bar->sizeHint().height() + toolbar->sizeHint().height());
 }
 
