@@ -102,9 +102,6 @@ class DetailedListTest : public QObject {
     Host().setNeverAnswer(kAdvancedList);
     StartProgram();
     AdvancedScanner& window = Implicit<AdvancedScanner>();
-    QCOMPARE(window.Title(), std::string("Detailed Server List (Beta)"));
-    QCOMPARE(window.Content()->size(), QSize(629, 438));
-    QCOMPARE(List().ColumnCount(), 4);
     QCOMPARE(
         QStringList(
             {QString::fromStdString(List().Heading(0)), QString::fromStdString(List().Heading(1)),
