@@ -116,22 +116,14 @@ class WebToolsTest : public QObject {
     QTest::addColumn<QString>("port");
     QTest::addColumn<QString>("cleanHost");
     QTest::addColumn<QString>("cleanPort");
-    QTest::newRow("plain") << "vent.example.com"
-                           << "3784"
-                           << "vent.example.com"
-                           << "3784";
     QTest::newRow("blanks before, inside and after") << "  vent. example .com "
                                                      << " 37 84 "
                                                      << "vent.example.com"
                                                      << "3784";
-    QTest::newRow("both empty") << ""
-                                << ""
-                                << ""
-                                << "";
-    QTest::newRow("only blanks") << "   "
-                                 << " "
-                                 << ""
-                                 << "";
+    QTest::newRow("only blanks: the target is \":\"") << "   "
+                                                      << " "
+                                                      << ""
+                                                      << "";
   }
 
   void customScan() {
