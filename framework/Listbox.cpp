@@ -97,9 +97,9 @@ void Listbox::ViewDestroyed() {
 
 // ---- rows ----------------------------------------------------------------------------------
 
-void Listbox::SetInitialValue(const std::string& listText) {
+void Listbox::SetInitialValue(std::string listText) {
   Replacing replacing(replacingRows_);
-  model_->SetRows(listText);
+  model_->SetRows(std::move(listText));
   // New rows are read from the top.
   if (view_ != nullptr) view_->scrollToTop();
 }

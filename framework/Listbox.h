@@ -18,8 +18,9 @@ class Listbox : public RectControl {
 
   // Replaces every row with a List text: cells split by TAB, rows by CR (LF and CR LF are
   // accepted too); a final line end adds no row. With HasHeading the first row is the heading.
-  // Replacing the rows raises no Change.
-  void SetInitialValue(const std::string& listText);
+  // Replacing the rows raises no Change. The list keeps the text itself: pass it by move and the
+  // bytes are held once.
+  void SetInitialValue(std::string listText);
   // The rows below the heading.
   int ListCount() const;
   // The first cell of the selected row, "" when no row is selected.
