@@ -218,6 +218,9 @@ void Window::ApplyFlags() {
     content->setMinimumSize(minWidth_, minHeight_);
     content->setMaximumSize(std::min(maxWidth_, QWIDGETSIZE_MAX),
                             std::min(maxHeight_, QWIDGETSIZE_MAX));
+  } else {
+    // The window system offers neither resizing nor zooming only to a window of one fixed size.
+    widget_->setFixedSize(widget_->size());
   }
 }
 
@@ -241,6 +244,7 @@ void Window::ShowForTheFirstTime() {
                           : QGuiApplication::primaryScreen();
     if (screen != nullptr) widget_->move(screen->availableGeometry().center() - frame.center());
   }
+  placed_ = true;
   widget_->show();
   widget_->raise();
   widget_->activateWindow();
@@ -254,12 +258,14 @@ void Window::SetVisible(bool value) {
   visible_ = value;
   if (!constructed_ || closed_) return;
   if (value) {
-    if (widget_->isVisible()) {
-      widget_->raise();
-      widget_->activateWindow();
-    } else {
+    if (!placed_) {
       ShowForTheFirstTime();
+      return;
     }
+    // Shown again where it was, in front.
+    widget_->show();
+    widget_->raise();
+    widget_->activateWindow();
   } else {
     widget_->hide();
   }

@@ -109,6 +109,8 @@ class Window {
   bool hasBackColor_ = false;
   bool visible_ = true;
   bool constructed_ = false;
+  // Placed by its first showing; later showings leave it where it is.
+  bool placed_ = false;
   bool closed_ = false;
   int holds_ = 0;
   int contentWidth_ = 0;

@@ -235,17 +235,21 @@ def lightning_bolt_connect():
 
 
 def report_broken():
-    a = Art(64, 64, 8)
-    tri = [(32, 9.5), (7.5, 53.5), (56.5, 53.5)]
-    outer, inner = a.polygon(tri, grow=5.0), a.polygon(tri, grow=3.0)
+    # Drawn at 128 pixels: the report sheet shows its right half, cut by the sheet's left edge;
+    # the toolbar scales it down.
+    k = 2
+    a = Art(64 * k, 64 * k, 4)
+    tri = [(32 * k, 9.5 * k), (7.5 * k, 53.5 * k), (56.5 * k, 53.5 * k)]
+    outer, inner = a.polygon(tri, grow=5.0 * k), a.polygon(tri, grow=3.0 * k)
     a.paint(outer, (132, 14, 10))
     a.paint(inner, Gradient([(0.0, (255, 112, 84)), (0.55, (226, 38, 26)), (1.0, (178, 18, 12))],
-                            (0, 6), (0, 58)))
-    gloss(a, a.clip(a.polygon([(32, 9.5), (0, 36), (64, 36)]), inner), 6, 36, 0.4)
-    bar = a.stroke([(32, 23), (32, 38)], 6.4)
-    dot = a.ellipse([28.6, 43.0, 35.4, 49.8])
+                            (0, 6 * k), (0, 58 * k)))
+    gloss(a, a.clip(a.polygon([(32 * k, 9.5 * k), (0, 36 * k), (64 * k, 36 * k)]), inner),
+          6 * k, 36 * k, 0.4)
+    bar = a.stroke([(32 * k, 23 * k), (32 * k, 38 * k)], 6.4 * k)
+    dot = a.ellipse([28.6 * k, 43.0 * k, 35.4 * k, 49.8 * k])
     mark = a.unite(bar, dot)
-    a.paint(a.blur(mark, 1.2), (90, 0, 0), 0.45)
+    a.paint(a.blur(mark, 1.2 * k), (90, 0, 0), 0.45)
     a.paint(mark, HIGHLIGHT)
     save_icon_and_mask(a, 170)
 

@@ -379,6 +379,20 @@ class WindowsTest : public QObject {
     QCOMPARE(geometry("versiontext"), label);
   }
 
+  // Hidden and shown again (as the detailed list does with the main window), a window comes
+  // back where the user left it, not where it was first placed.
+  void shownAgainWhereItWas() {
+    StartProgram();
+    QMainWindow* widget = Implicit<MainWindow>().Widget();
+    widget->move(20, 30);
+    QTRY_COMPARE(widget->pos(), QPoint(20, 30));
+    Implicit<MainWindow>().SetVisible(false);
+    QVERIFY(!widget->isVisible());
+    Implicit<MainWindow>().SetVisible(true);
+    QVERIFY(widget->isVisible());
+    QCOMPARE(widget->pos(), QPoint(20, 30));
+  }
+
   void mainWindowNeverShrinksBelowItsSize() {
     StartProgram();
     MainWindow& main = Implicit<MainWindow>();
