@@ -3,7 +3,14 @@
 #include "Hosts.h"
 #include "common/UpdateStates.h"
 #include "directory/MainWindow.h"
+#include "tools/AddAVent.h"
+#include "tools/AdvancedScanner.h"
+#include "tools/Report.h"
+#include "tools/VentConnect.h"
 #include "tools/scanAVent.h"
+#include "update/Sparkle.h"
+#include "update/aboutWindow.h"
+#include "update/brindlecotHelp.h"
 
 BrindlecotApp& App() {
   auto* app = dynamic_cast<BrindlecotApp*>(GetAppObject());
@@ -32,17 +39,23 @@ MenuItem* minimizeMenuItem() {
   return MenuBarItem("minimizeMenuItem");
 }
 
-// The windows these commands open arrive with their own parts of the program.
 bool BrindlecotApp::aboutWindowAdd_Action() {
+  Implicit<aboutWindow>().SetVisible(true);
   return false;
 }
+
 bool BrindlecotApp::addvent_Action() {
+  Implicit<AddAVent>().SetVisible(true);
   return false;
 }
+
 bool BrindlecotApp::advancedMenuItem_Action() {
+  Implicit<AdvancedScanner>().SetVisible(true);
   return false;
 }
+
 bool BrindlecotApp::helpSystem_Action() {
+  Implicit<brindlecotHelp>().SetVisible(true);
   return false;
 }
 
@@ -52,7 +65,7 @@ bool BrindlecotApp::checkUpdates_Action() {
   if (state() == update_state::kWait) {
     MsgBox("You must wait... Brindlecot is still trying to check for updates");
   } else if (state() == update_state::kAvailable) {
-    // The software update window opens here once it exists.
+    Implicit<Sparkle>().SetVisible(true);
   } else if (state() == update_state::kError) {
     MsgBox("Unable to check for updates");
   } else if (state() == update_state::kNoUpdate) {
@@ -74,9 +87,15 @@ void CloseIfOpenAndVisible() {
 }
 }  // namespace
 
-// Closes the open secondary windows, never making one.
+// Closes the open secondary windows, never making one. The main window, the sheet and the
+// update, help and custom scan windows are not among them.
 bool BrindlecotApp::FileClose_Action() {
+  CloseIfOpenAndVisible<aboutWindow>();
+  CloseIfOpenAndVisible<VentConnect>();
   CloseIfOpenAndVisible<scanAVent>();
+  CloseIfOpenAndVisible<AddAVent>();
+  CloseIfOpenAndVisible<Report>();
+  CloseIfOpenAndVisible<AdvancedScanner>();
   return false;
 }
 

@@ -4,8 +4,12 @@
 #include "common/RowPainter.h"
 #include "common/ServerRows.h"
 #include "common/UpdateStates.h"
+#include "tools/AddAVent.h"
+#include "tools/CustomScan.h"
 #include "tools/MacConnectVent.h"
+#include "tools/Report.h"
 #include "tools/scanAVent.h"
+#include "update/aboutWindow.h"
 
 namespace {
 constexpr const char* kServerActions[] = {"PushButton1", "PushButtonBroken", "PushButtonScan"};
@@ -175,11 +179,24 @@ bool MainWindow::StaticText1_MouseDown(int, int) {
   return false;
 }
 
-// The windows these actions open arrive with their own parts of the program.
-void MainWindow::Toolbar_ReportBroken_Action() {}
-void MainWindow::PushButtonBroken_Action() {}
-void MainWindow::Toolbar_AddAVent_Action() {}
-void MainWindow::Toolbar_about_Action() {}
+// The report sheet reads the chosen server itself when it opens.
+void MainWindow::Toolbar_ReportBroken_Action() {
+  Implicit<Report>().SetVisible(true);
+}
+
+void MainWindow::PushButtonBroken_Action() {
+  Implicit<Report>().SetVisible(true);
+}
+
+void MainWindow::Toolbar_AddAVent_Action() {
+  Implicit<AddAVent>().SetVisible(true);
+}
+
+void MainWindow::Toolbar_about_Action() {
+  Implicit<aboutWindow>().SetVisible(true);
+}
+
 bool MainWindow::StaticText2_MouseDown(int, int) {
+  Implicit<CustomScan>().SetVisible(true);
   return false;
 }
