@@ -123,8 +123,11 @@ class AboutTest : public QObject {
     QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
     QVERIFY(flags & Qt::WindowCloseButtonHint);
+    const QSize before = window->size();
     window->resize(600, 700);
     QTest::qWait(50);
+    QCOMPARE(window->size(), before);
+    QCOMPARE(window->minimumSize(), window->maximumSize());
     QCOMPARE(About()->Content()->size(), QSize(300, 348));
   }
 };
