@@ -1,15 +1,8 @@
 // Start-up time and peak memory, from process start to the main window painted and quit, of the
 // program against two floors: a bare Qt window, and a bare window with the same menu bar,
 // toolbar, list, text field, buttons and labels (the fair floor). Every run is a new process;
-// the three kinds take turns so that a slow moment of the machine hits each alike.
+// medians over several runs.
 //   bench_startup [runs]   (under a display, e.g. xvfb-run -a, or with QT_QPA_PLATFORM=offscreen)
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QHeaderView>
@@ -21,17 +14,12 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QToolBar>
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "BenchProcess.h"
 #include "StartupProbe.h"
-
-extern char** environ;
 
 namespace {
 
@@ -164,101 +152,6 @@ int RunFloor(int argc, char** argv, bool fair) {
   return code;
 }
 
-// ---- the driver ----------------------------------------------------------------------------
-
-struct Run {
-  double ms = 0;
-  double peakMiB = 0;
-  int threads = -1;
-};
-
-pid_t fixturePid = 0;
-
-void StopFixture() {
-  if (fixturePid > 0) {
-    kill(fixturePid, SIGTERM);
-    waitpid(fixturePid, nullptr, 0);
-    fixturePid = 0;
-  }
-}
-
-Run RunOnce(const std::vector<std::string>& command) {
-  std::vector<char*> args;
-  for (const std::string& a : command) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-  int out[2];
-  if (pipe(out) != 0) std::abort();
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  posix_spawn_file_actions_addclose(&actions, out[0]);
-  const auto start = std::chrono::steady_clock::now();
-  pid_t pid = 0;
-  if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ) != 0) {
-    std::fprintf(stderr, "cannot start %s\n", args[0]);
-    std::exit(1);
-  }
-  close(out[1]);
-  std::string printed;
-  char buffer[256];
-  for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) printed.append(buffer, n);
-  close(out[0]);
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  const auto end = std::chrono::steady_clock::now();
-  posix_spawn_file_actions_destroy(&actions);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "%s failed (status %d)\n", args[0], status);
-    StopFixture();
-    std::exit(1);
-  }
-  Run run;
-  run.ms = std::chrono::duration<double, std::milli>(end - start).count();
-  run.peakMiB = usage.ru_maxrss / 1024.0;
-  if (const auto at = printed.rfind("threads "); at != std::string::npos) {
-    run.threads = std::atoi(printed.c_str() + at + 8);
-  }
-  return run;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-// Starts the loopback directory host and points the program at it, as the run command does.
-void StartFixture() {
-  int out[2];
-  if (pipe(out) != 0) std::abort();
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  posix_spawn_file_actions_addclose(&actions, out[0]);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  char path[] = BRINDLECOT_FIXTURE;
-  char* args[] = {path, nullptr};
-  if (posix_spawn(&fixturePid, path, &actions, nullptr, args, environ) != 0) {
-    std::fprintf(stderr, "cannot start %s\n", path);
-    std::exit(1);
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  close(out[1]);
-  char line[64] = {};
-  ssize_t n = read(out[0], line, sizeof line - 1);
-  unsigned port = 0;
-  close(out[0]);
-  if (n <= 0 || std::sscanf(line, "port %u", &port) != 1) {
-    std::fprintf(stderr, "the directory host did not start\n");
-    StopFixture();
-    std::exit(1);
-  }
-  const std::string proxy = "http://127.0.0.1:" + std::to_string(port);
-  setenv("http_proxy", proxy.c_str(), 1);
-  setenv("HTTP_PROXY", proxy.c_str(), 1);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -270,12 +163,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no display: run under xvfb-run -a, or set QT_QPA_PLATFORM=offscreen\n");
     return 2;
   }
-  if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
-    char dir[] = "/tmp/bench-startup-XXXXXX";
-    if (mkdtemp(dir) != nullptr) setenv("XDG_RUNTIME_DIR", dir, 1);
-  }
-  if (geteuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
-  StartFixture();
+  bench::PrepareEnvironment();
+  // The program reaches the loopback host as its proxy, as the run command has it.
+  const std::string proxy = "http://127.0.0.1:" + std::to_string(bench::StartFixture());
+  setenv("http_proxy", proxy.c_str(), 1);
+  setenv("HTTP_PROXY", proxy.c_str(), 1);
 
   struct Kind {
     const char* name;
@@ -288,29 +180,30 @@ int main(int argc, char** argv) {
       {"Brindlecot", {BRINDLECOT_STARTUP_PROGRAM}, {}, {}, {}},
   };
   // One unmeasured round first: the first run of each brings its files into the page cache.
-  for (Kind& kind : kinds) RunOnce(kind.command);
+  for (Kind& kind : kinds) bench::RunOnce(kind.command);
+  // The kinds take turns, so that a slow moment of the machine hits each alike.
   for (int i = 0; i < runs; ++i) {
     for (Kind& kind : kinds) {
-      const Run run = RunOnce(kind.command);
+      const bench::Run run = bench::RunOnce(kind.command);
       kind.ms.push_back(run.ms);
       kind.mib.push_back(run.peakMiB);
-      kind.threads.push_back(run.threads);
+      kind.threads.push_back(bench::Printed(run.printed, "threads"));
     }
   }
-  StopFixture();
+  bench::StopFixture();
 
   const char* platform = std::getenv("QT_QPA_PLATFORM");
   std::printf("start-up to the main window painted and quit; medians of %d runs (%s)\n", runs,
               platform != nullptr ? platform : "X display");
   std::printf("%-16s %10s %10s %8s %12s %12s\n", "", "time ms", "peak MiB", "threads", "time/fair",
               "memory/fair");
-  const double fairMs = Median(kinds[1].ms);
-  const double fairMib = Median(kinds[1].mib);
+  const double fairMs = bench::Median(kinds[1].ms);
+  const double fairMib = bench::Median(kinds[1].mib);
   for (const Kind& kind : kinds) {
-    const double ms = Median(kind.ms);
-    const double mib = Median(kind.mib);
+    const double ms = bench::Median(kind.ms);
+    const double mib = bench::Median(kind.mib);
     std::printf("%-16s %10.1f %10.1f %8.0f %11.2fx %11.2fx\n", kind.name, ms, mib,
-                Median(kind.threads), ms / fairMs, mib / fairMib);
+                bench::Median(kind.threads), ms / fairMs, mib / fairMib);
   }
   return 0;
 }
