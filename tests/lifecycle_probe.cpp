@@ -12,7 +12,16 @@
 #include "app/MenuBar1.h"
 #include "app/Startup.h"
 #include "directory/MainWindow.h"
+#include "tools/AddAVent.h"
+#include "tools/AdvancedScanner.h"
+#include "tools/CustomScan.h"
 #include "tools/MacConnectVent.h"
+#include "tools/Report.h"
+#include "tools/VentConnect.h"
+#include "tools/scanAVent.h"
+#include "update/Sparkle.h"
+#include "update/aboutWindow.h"
+#include "update/brindlecotHelp.h"
 
 namespace {
 
@@ -45,8 +54,40 @@ void ReportLoopStart() {
   }
 }
 
+// Every window of the program at once, the two sheets last; the help window's greeting is
+// answered as a user would.
+void OpenEveryWindow() {
+  static auto* answerer = new MessageBoxAnswerer;
+  Implicit<aboutWindow>();
+  Implicit<AddAVent>();
+  Implicit<AdvancedScanner>();
+  Implicit<CustomScan>();
+  Implicit<VentConnect>();
+  Implicit<scanAVent>();
+  Implicit<Sparkle>();
+  Implicit<brindlecotHelp>();
+  Implicit<Report>();
+  Implicit<MacConnectVent>();
+  Say(QString("every-window windows=%1 greeted=%2")
+          .arg(OpenWindows().size())
+          .arg(answerer->seen.size()));
+}
+
 void Ending(const QString& scenario) {
   QMainWindow* main = Implicit<MainWindow>().Widget();
+  if (scenario.endsWith("-every-window")) OpenEveryWindow();
+  if (scenario == "quit-key-every-window") {
+    // The name sheet, opened last, is in front and blocks the main window.
+    QWidget* front = Implicit<MacConnectVent>().Widget();
+    front->activateWindow();
+    if (!QTest::qWaitForWindowActive(front)) Say("sheet never became active");
+    QTest::keyClick(front, Qt::Key_Q, Qt::ControlModifier);
+    return;
+  }
+  if (scenario == "close-main-every-window") {
+    main->close();
+    return;
+  }
   if (scenario == "quit-key") {
     main->activateWindow();
     if (!QTest::qWaitForWindowActive(main)) Say("main window never became active");
