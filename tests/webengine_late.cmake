@@ -1,3 +1,13 @@
 # Loads the engine on demand and must not link it, so it is labelled by hand.
 brindlecot_test(test_webengine_late test_webengine_late.cpp)
 set_tests_properties(test_webengine_late PROPERTIES LABELS webengine)
+
+# An installed program looks for the web view module at a path relative to its own folder:
+# installing must put the module exactly there.
+set(BRINDLECOT_INSTALL_PROBE ${CMAKE_CURRENT_BINARY_DIR}/install-probe)
+add_test(NAME test_webview_install
+         COMMAND sh -c "rm -rf '${BRINDLECOT_INSTALL_PROBE}' && '${CMAKE_COMMAND}' --install \
+'${CMAKE_BINARY_DIR}' --prefix '${BRINDLECOT_INSTALL_PROBE}' >/dev/null && test -f \
+'${BRINDLECOT_INSTALL_PROBE}/${CMAKE_INSTALL_BINDIR}/${BRINDLECOT_WEBVIEW_FROM_BINDIR}/\
+$<TARGET_FILE_NAME:brindlecot_webview>'")
+set_tests_properties(test_webview_install PROPERTIES LABELS unit)
