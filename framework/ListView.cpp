@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QHeaderView>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
 #include <cstring>
@@ -319,6 +320,33 @@ bool ListView::event(QEvent* event) {
     viewport()->update();
   }
   return QTableView::event(event);
+}
+
+// Below the last row the list goes on in empty row slots, each painted by the list's cell
+// painter with its row number, so the window's painter colours the whole list area.
+void ListView::paintEvent(QPaintEvent* event) {
+  QTableView::paintEvent(event);
+  if (owner_ == nullptr || !owner_->HasHandler("CellBackgroundPaint") || model() == nullptr) return;
+  const int rows = model()->rowCount();
+  const int height = verticalHeader()->defaultSectionSize();
+  if (height <= 0) return;
+  int top = rows == 0 ? 0 : rowViewportPosition(rows - 1) + rowHeight(rows - 1);
+  QPainter painter(viewport());
+  painter.setClipRegion(event->region());
+  const QBrush base = palette().brush(QPalette::Base);
+  for (int row = rows; top < viewport()->height(); ++row, top += height) {
+    for (int column = 0; column < model()->columnCount(); ++column) {
+      const QRect cell(columnViewportPosition(column), top, columnWidth(column), height);
+      if (!event->region().intersects(cell)) continue;
+      painter.fillRect(cell, base);
+      painter.save();
+      painter.translate(cell.topLeft());
+      painter.setClipRect(QRect(0, 0, cell.width(), cell.height()), Qt::IntersectClip);
+      Graphics g(painter, cell.width(), cell.height());
+      owner_->PaintCellBackground(g, row, column);
+      painter.restore();
+    }
+  }
 }
 
 void ListView::resizeEvent(QResizeEvent* event) {

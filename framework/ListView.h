@@ -106,6 +106,7 @@ class ListView : public QTableView {
  protected:
   void changeEvent(QEvent* event) override;
   bool event(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,

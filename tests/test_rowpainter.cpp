@@ -124,6 +124,12 @@ class RowPainterTest : public QObject {
     const QRect plain = view->visualRect(view->model()->index(0, 1));
     QCOMPARE(shot.pixelColor(selected.right() - 2, selected.top()), QColor(15, 145, 224));
     QCOMPARE(shot.pixelColor(plain.right() - 2, plain.center().y()), QColor(214, 221, 229));
+    // Below the two rows, the empty slots are the window's colour down to the list's bottom,
+    // and a row number that has no row is never painted as selected.
+    for (const int y : {selected.bottom() + 5, shot.height() / 2, shot.height() - 2}) {
+      QCOMPARE(shot.pixelColor(5, y), QColor(214, 221, 229));
+      QCOMPARE(shot.pixelColor(plain.right() - 2, y), QColor(214, 221, 229));
+    }
   }
 };
 
