@@ -176,6 +176,7 @@ class TestListbox : public QObject {
   void splitting();
   void selectionQueries_data();
   void selectionQueries();
+  void severalSelectedRows();
   void change_data();
   void change();
   void propertyOrder_data();
@@ -315,6 +316,20 @@ void TestListbox::selectionQueries() {
   for (int row = -2; row <= 4; ++row) {
     QCOMPARE(list.Selected(row), row == listIndex && row >= 0);
   }
+}
+
+// With several rows selected, ListIndex and Text name the lowest-numbered one, whatever order
+// they were chosen in.
+void TestListbox::severalSelectedRows() {
+  Listbox& list = OpenList({{"SelectionType", 1}, {"InitialValue", "alpha\rbeta\rgamma\rdelta"}});
+  list.SetSelected(3, true);
+  list.SetSelected(1, true);
+  list.SetSelected(2, true);
+  QCOMPARE(list.ListIndex(), 1);
+  QCOMPARE(list.Text(), std::string("beta"));
+  QVERIFY(!list.Selected(0) && list.Selected(1) && list.Selected(2) && list.Selected(3));
+  list.SetSelected(1, false);
+  QCOMPARE(list.ListIndex(), 2);
 }
 
 void TestListbox::change_data() {
@@ -468,8 +483,14 @@ void TestListbox::cellPainter() {
   Log().paintedCells.clear();
   const QImage image = list.View()->viewport()->grab().toImage();
 
-  // Every visible cell, numbered from the first row below the heading.
-  const QSet<QPair<int, int>> cells{{0, 0}, {0, 1}, {1, 0}, {1, 1}, {2, 0}, {2, 1}};
+  // Every visible cell, numbered from the first row below the heading, and below the last row
+  // the empty slots down to the list's bottom, numbered on.
+  const int emptySlots = (list.View()->viewport()->height() - RowRect(list, 2, 0).bottom() - 1 +
+                          list.View()->verticalHeader()->defaultSectionSize() - 1) /
+                         list.View()->verticalHeader()->defaultSectionSize();
+  QVERIFY(emptySlots > 0);
+  QSet<QPair<int, int>> cells;
+  for (int row = 0; row < 3 + emptySlots; ++row) cells << qMakePair(row, 0) << qMakePair(row, 1);
   QCOMPARE(Log().paintedCells, cells);
 
   const QPalette palette = list.View()->palette();
