@@ -143,6 +143,25 @@ bool RectControl::ApplyProperty(const std::string& name, const PropertyValue& va
   return true;
 }
 
+namespace {
+// The declared face first, then faces drawn to the same measures where it is missing (Debian's
+// Liberation and Croscore fonts are metric twins of Arial and Times New Roman), so declared
+// texts keep fitting the boxes they were laid out for.
+QStringList FamiliesFor(const std::string& declared) {
+  QStringList families{QString::fromStdString(declared)};
+  if (declared == "Arial" || declared == "Helvetica") {
+    families << "Liberation Sans"
+             << "Arimo"
+             << "Nimbus Sans";
+  } else if (declared == "Times New Roman" || declared == "Times") {
+    families << "Liberation Serif"
+             << "Tinos"
+             << "Nimbus Roman";
+  }
+  return families;
+}
+}  // namespace
+
 bool RectControl::ApplyTextStyle(const std::string& name, const PropertyValue& value) {
   if (name == "TextFont") {
     textFont_ = value.AsString(name);
@@ -160,7 +179,7 @@ bool RectControl::ApplyTextStyle(const std::string& name, const PropertyValue& v
   // "System" and size 0 are the toolkit's standard font and size; other names are passed on as
   // declared and the toolkit falls back to a similar face.
   QFont font = QApplication::font();
-  if (textFont_ != "System") font.setFamilies({QString::fromStdString(textFont_)});
+  if (textFont_ != "System") font.setFamilies(FamiliesFor(textFont_));
   if (textSize_ > 0) font.setPixelSize(textSize_);
   font.setBold(bold_);
   font.setItalic(italic_);

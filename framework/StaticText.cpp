@@ -1,5 +1,7 @@
 #include "StaticText.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPalette>
@@ -26,6 +28,34 @@ StaticText::~StaticText() = default;
 void StaticText::SetText(const std::string& text) {
   text_ = text;
   label_->setText(ToDisplay(text));
+  FitText();
+}
+
+void StaticText::FontChanged(const QFont& font) {
+  declaredFont_ = std::make_unique<QFont>(font);
+  FitText();
+}
+
+// A label on view shows its whole text: where the declared font would not fit the declared box
+// with the fonts found here, it is drawn a little smaller (never below three quarters of its
+// size). Hidden labels and long texts are left as they are: only what a user reads is fitted.
+void StaticText::FitText() {
+  constexpr std::size_t kLongestFitted = 1000;
+  QFont font = declaredFont_ ? *declaredFont_ : label_->font();
+  if (Top() >= 0 && Left() >= 0 && Width() > 0 && Height() > 0 && !text_.empty() &&
+      text_.size() <= kLongestFitted) {
+    const QString shown = ToDisplay(text_);
+    const int declared = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
+    const auto needed = [&] {
+      const QFontMetrics metrics(font);
+      const int flags = label_->alignment() | (multiline_ ? Qt::TextWordWrap : 0);
+      return metrics.boundingRect(QRect(0, 0, Width(), 1 << 20), flags, shown).height();
+    };
+    for (int size = declared; needed() > Height() && size > declared * 3 / 4;) {
+      font.setPixelSize(--size);
+    }
+  }
+  label_->setFont(font);
 }
 
 void StaticText::SetTextColor(Color color) {
@@ -51,8 +81,11 @@ bool StaticText::ApplyProperty(const std::string& name, const PropertyValue& val
   } else if (name == "Multiline") {
     multiline_ = value.AsBoolean(name);
     label_->setWordWrap(multiline_);
+    FitText();
   } else {
-    return RectControl::ApplyProperty(name, value);
+    if (!RectControl::ApplyProperty(name, value)) return false;
+    // The box may have changed.
+    if (name == "Width" || name == "Height" || name == "Top" || name == "Left") FitText();
   }
   return true;
 }

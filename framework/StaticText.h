@@ -1,6 +1,7 @@
 // A label: text shown as declared, or held out of sight as a hidden label.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "RectControl.h"
@@ -28,9 +29,14 @@ class StaticText : public RectControl {
   std::optional<std::size_t> EventSignature(const std::string& event) const override;
   // A label that answers clicks shows the pointing hand, as a link does.
   void HandlerInstalled(const std::string& event) override;
+  void FontChanged(const QFont& font) override;
 
  private:
+  void FitText();
+
   LabelWidget* label_ = nullptr;
+  // The font as declared, before any fitting.
+  std::unique_ptr<QFont> declaredFont_;
   std::string text_;
   Color textColor_ = RGB(0, 0, 0);
   ::TextAlign textAlign_ = ::TextAlign::Left;
