@@ -8,7 +8,7 @@ build="$1"
 shift
 
 packages=(cmake g++ make qt6-base-dev qt6-webengine-dev libgl-dev xvfb xauth python3
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev fonts-liberation2)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
