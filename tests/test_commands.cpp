@@ -78,7 +78,7 @@ class CommandsTest : public QObject {
   static void StartWithServer() {
     StartProgram();
     QVERIFY(WaitFor([] { return Main().Find<Listbox>("ventList").ListCount() > 2; }));
-    ClickServerRow(2);
+    QVERIFY(ClickServerRow(2));
     QVERIFY(WaitFor([] { return Main().Find<BevelButton>("PushButton1").Enabled(); }));
   }
 

@@ -30,7 +30,7 @@ class ConnectTest : public QObject {
   static void ChooseServer(int row) {
     StartProgram();
     QVERIFY(WaitFor([] { return Main().Find<Listbox>("ventList").ListCount() > 2; }));
-    ClickServerRow(row);
+    QVERIFY(ClickServerRow(row));
     QVERIFY(WaitFor([] { return Main().Find<BevelButton>("PushButton1").Enabled(); }));
   }
 

@@ -138,7 +138,7 @@ class DirectoryTest : public QObject {
     Host().setAnswer(kList, 200, ("Name\tSlots\r" + name + "\t1/2\r").toUtf8());
     StartAndWaitForList();
     Host().clearRequests();
-    ClickServerRow(0);
+    QVERIFY(ClickServerRow(0));
     QVERIFY(WaitFor([] { return RequestLines("/Servers/").size() == 2; }));
     QTest::qWait(50);
     QStringList lines = RequestLines("/Servers/");
@@ -153,7 +153,7 @@ class DirectoryTest : public QObject {
   // six server actions.
   void serverAnswers() {
     StartAndWaitForList();
-    ClickServerRow(2);
+    QVERIFY(ClickServerRow(2));
     QVERIFY(WaitFor([] { return ServerActions() == kAllOn; }));
     QVERIFY(WaitFor([] {
       return Main().Find<EditField>("ventDetails").Text().find("Iron Lantern") != std::string::npos;
@@ -166,10 +166,10 @@ class DirectoryTest : public QObject {
   // hand over the previous server's address.
   void actionsOffWhileTheNextAddressIsUnderWay() {
     StartAndWaitForList();
-    ClickServerRow(2);
+    QVERIFY(ClickServerRow(2));
     QVERIFY(WaitFor([] { return ServerActions() == kAllOn; }));
     Host().setDelay("/files/brindlecot/Servers/The Quiet Harbor/serverLink.txt", 700);
-    ClickServerRow(3);
+    QVERIFY(ClickServerRow(3));
     QVERIFY(WaitFor([] { return RequestLines("Quiet%20Harbor/serverLink").size() == 1; }));
     QVERIFY(WaitFor([] { return ServerActions() == kAllOff; }));
     QTest::qWait(300);
@@ -194,14 +194,14 @@ class DirectoryTest : public QObject {
                      "Name\tSlots\rPlease choose a server:\t\r-----------------------\t\r"
                      "Downloading Public Vents...\t\r\t5\rReal One\t1/2\r");
     StartAndWaitForList();
-    ClickServerRow(4);
+    QVERIFY(ClickServerRow(4));
     QVERIFY(WaitFor([] { return ServerActions() == kAllOn; }));
     const std::string details = Main().Find<EditField>("ventDetails").Text();
     const std::string address = Label("ventURL");
     Host().clearRequests();
     Main().Find<StaticText>("ventListStatus").SetText("");
     if (row >= 0) {
-      ClickServerRow(row);
+      QVERIFY(ClickServerRow(row));
     } else {
       List().SetListIndex(-1);
     }
@@ -228,7 +228,7 @@ class DirectoryTest : public QObject {
     const QString base = "/files/brindlecot/Servers/Solo/";
     Host().setAnswer(base + "serverDetails.txt", 500, "oops");
     Host().setAnswer(base + "serverLink.txt", 404, "missing");
-    ClickServerRow(0);
+    QVERIFY(ClickServerRow(0));
     QVERIFY(WaitFor([] { return Label("ventURL") == "missing"; }));
     QCOMPARE(ServerActions(), kAllOn);
     QVERIFY(WaitFor([] { return Main().Find<EditField>("ventDetails").Text() == "oops"; }));
@@ -248,13 +248,13 @@ class DirectoryTest : public QObject {
     QVERIFY(WaitFor([] { return Status() == "Received 17 servers"; }));
     QCOMPARE(Main().Find<StaticText>("ventListStatus").TextColor(), RGB(255, 0, 5));
 
-    ClickServerRow(2);
+    QVERIFY(ClickServerRow(2));
     QVERIFY(WaitFor([] { return ServerActions() == kAllOn; }));
     const std::string address = Label("ventURL");
     const QString base = "/files/brindlecot/Servers/The%20Quiet%20Harbor/";
     Host().setCloseWithoutAnswer(base + "serverDetails.txt");
     Host().setCloseWithoutAnswer(base + "serverLink.txt");
-    ClickServerRow(3);
+    QVERIFY(ClickServerRow(3));
     QVERIFY(WaitFor([] {
       return Main().Find<EditField>("ventDetails").Text() ==
              "Error - Unable to retrieve server information... Check connection?";
@@ -268,7 +268,7 @@ class DirectoryTest : public QObject {
   void refreshList() {
     StartAndWaitForList();
     Host().setDelay("/files/brindlecot/Servers/Iron%20Lantern%20Guild/serverLink.txt", 300);
-    ClickServerRow(2);
+    QVERIFY(ClickServerRow(2));
     Host().setNeverAnswer(kList);
     MenuBar1Instance()->FindItem("refreshList")->Action()->trigger();
     QCOMPARE(List().ListCount(), 0);

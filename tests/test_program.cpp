@@ -95,7 +95,7 @@ class ProgramTest : public QObject {
     Front(main);
 
     // Pick a server: its description and address arrive, the actions come on.
-    ClickServerRow(2);
+    QVERIFY(ClickServerRow(2));
     QVERIFY(WaitFor([] { return Main().Find<BevelButton>("PushButton1").Enabled(); }));
     QVERIFY(Main().Find<EditField>("ventDetails").Text().find("Iron Lantern") != std::string::npos);
 

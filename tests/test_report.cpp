@@ -46,7 +46,7 @@ class ReportTest : public QObject {
   static void OpenSheet() {
     StartProgram();
     QVERIFY(WaitFor([] { return Main().Find<Listbox>("ventList").ListCount() > 2; }));
-    ClickServerRow(2);
+    QVERIFY(ClickServerRow(2));
     Implicit<Report>();
     QVERIFY(QTest::qWaitForWindowExposed(Sheet()->Widget()));
   }
@@ -71,7 +71,7 @@ class ReportTest : public QObject {
     QFETCH(QString, line);
     StartProgram();
     QVERIFY(WaitFor([] { return Main().Find<Listbox>("ventList").ListCount() > 2; }));
-    if (chosen) ClickServerRow(2);
+    if (chosen) QVERIFY(ClickServerRow(2));
     Report& sheet = Implicit<Report>();
     QCOMPARE(sheet.Find<EditField>("ventName").Text(), line.toStdString());
     QVERIFY(sheet.Find<EditField>("ventName").ReadOnly());

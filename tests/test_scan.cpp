@@ -54,7 +54,7 @@ class ScanTest : public QObject {
   static void ScanFirstServer(bool toolbar = false) {
     StartProgram();
     QVERIFY(WaitFor([] { return Main().Find<Listbox>("ventList").ListCount() > 2; }));
-    ClickServerRow(2);
+    QVERIFY(ClickServerRow(2));
     QVERIFY(WaitFor([] { return Main().Find<BevelButton>("PushButtonScan").Enabled(); }));
     if (toolbar) {
       Main().Find<ToolbarItem>("Toolbar_ScanServer").Action()->trigger();

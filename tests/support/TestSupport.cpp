@@ -80,9 +80,13 @@ bool WaitFor(const std::function<bool()>& condition, int ms) {
   return true;
 }
 
-void ClickServerRow(int row) {
+bool ClickServerRow(int row) {
   ListView* view = Implicit<MainWindow>().Find<Listbox>("ventList").View();
   const QRect cell = view->visualRect(view->model()->index(row, 0));
-  if (!cell.isValid()) qWarning("row %d is not shown", row);
+  if (!cell.isValid()) {
+    qWarning("row %d is not shown", row);
+    return false;
+  }
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+  return true;
 }

@@ -48,8 +48,10 @@ class UrlCatcher : public QObject {
   QStringList schemes_;
 };
 
-// Clicks a data row (0 = first below the heading) of the main window's server list.
-void ClickServerRow(int row);
+// Clicks a data row (0 = first below the heading) of the main window's server list; false (and
+// no click) when the list does not show that row. Use it as QVERIFY(ClickServerRow(n)), so a
+// test stops there instead of going on without its selection.
+[[nodiscard]] bool ClickServerRow(int row);
 
 // Waits until `condition` holds, running the event loop; false after `ms`.
 bool WaitFor(const std::function<bool()>& condition, int ms = 10000);
