@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
@@ -96,6 +97,7 @@ void ListModel::SetRows(std::string text) {
   fresh.Assign(std::move(text));
   beginResetModel();
   rows_ = std::move(fresh);
+  order_.clear();
   endResetModel();
 }
 
@@ -103,7 +105,23 @@ void ListModel::SetHasHeading(bool value) {
   if (value == hasHeading_) return;
   beginResetModel();
   hasHeading_ = value;
+  order_.clear();
   endResetModel();
+}
+
+void ListModel::MoveRow(int from, int to) {
+  const int rows = DataRows();
+  if (from < 0 || from >= rows || to < 0 || to >= rows || from == to) return;
+  if (order_.empty()) {
+    order_.resize(static_cast<std::size_t>(rows));
+    for (int i = 0; i < rows; ++i) order_[static_cast<std::size_t>(i)] = i;
+  }
+  // Qt names the place before which the row lands, counted before the move.
+  beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
+  const int raw = order_[static_cast<std::size_t>(from)];
+  order_.erase(order_.begin() + from);
+  order_.insert(order_.begin() + to, raw);
+  endMoveRows();
 }
 
 void ListModel::SetColumns(int count) {
@@ -120,7 +138,7 @@ int ListModel::DataRows() const {
 
 std::string_view ListModel::Cell(int row, int column) const {
   if (row < 0 || row >= DataRows()) return {};
-  return rows_.Cell(row + HeadingRows(), column);
+  return rows_.Cell(RawRow(row) + HeadingRows(), column);
 }
 
 std::string_view ListModel::Heading(int column) const {
@@ -352,6 +370,42 @@ void ListView::paintEvent(QPaintEvent* event) {
 void ListView::resizeEvent(QResizeEvent* event) {
   QTableView::resizeEvent(event);
   if (owner_ != nullptr && !owner_->userSizedColumns_) owner_->ApplyColumnWidths();
+}
+
+void ListView::mousePressEvent(QMouseEvent* event) {
+  QTableView::mousePressEvent(event);
+  dragging_ = false;
+  dragRow_ = -1;
+  if (owner_ != nullptr && owner_->EnableDragReorder() && event->button() == Qt::LeftButton) {
+    dragRow_ = indexAt(event->position().toPoint()).row();
+    dragStart_ = event->position().toPoint();
+  }
+}
+
+void ListView::mouseMoveEvent(QMouseEvent* event) {
+  if (dragRow_ < 0 || (event->buttons() & Qt::LeftButton) == 0) {
+    QTableView::mouseMoveEvent(event);
+    return;
+  }
+  // Past the drag distance the press becomes a move of its row; until then it is a click.
+  if ((event->position().toPoint() - dragStart_).manhattanLength() >=
+      QApplication::startDragDistance()) {
+    dragging_ = true;
+    viewport()->setCursor(Qt::ClosedHandCursor);
+  }
+}
+
+void ListView::mouseReleaseEvent(QMouseEvent* event) {
+  if (dragging_ && owner_ != nullptr && model() != nullptr) {
+    const int rows = model()->rowCount();
+    int to = indexAt(event->position().toPoint()).row();
+    if (to < 0) to = event->position().y() < 0 ? 0 : rows - 1;
+    static_cast<ListModel*>(model())->MoveRow(dragRow_, to);
+  }
+  if (dragging_) viewport()->unsetCursor();
+  dragging_ = false;
+  dragRow_ = -1;
+  QTableView::mouseReleaseEvent(event);
 }
 
 // Rows are what the user picks: Home and End go to the first and last row, not column.

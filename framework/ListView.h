@@ -41,6 +41,9 @@ class ListModel : public QAbstractTableModel {
   void SetRows(std::string text);
   void SetHasHeading(bool value);
   void SetColumns(int count);
+  // Moves the data row `from` so that it stands at `to` (both among the current rows); the view
+  // keeps its selection on the moved row.
+  void MoveRow(int from, int to);
 
   int DataRows() const;
   std::string_view Cell(int row, int column) const;
@@ -57,7 +60,11 @@ class ListModel : public QAbstractTableModel {
  private:
   int HeadingRows() const { return hasHeading_ && rows_.RowCount() > 0 ? 1 : 0; }
 
+  // The raw data row shown at each place, once the user has moved a row; empty means in order.
+  int RawRow(int row) const { return order_.empty() ? row : order_[static_cast<std::size_t>(row)]; }
+
   ListRows rows_;
+  std::vector<int> order_;
   bool hasHeading_ = false;
   int columns_ = 1;
 };
@@ -111,7 +118,14 @@ class ListView : public QTableView {
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                        const QEvent* event) const override;
+  // A list that allows reordering lets the user drag a row to another place.
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   Listbox* owner_;
+  int dragRow_ = -1;
+  QPoint dragStart_;
+  bool dragging_ = false;
 };

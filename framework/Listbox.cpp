@@ -283,7 +283,8 @@ bool Listbox::ApplyProperty(const std::string& name, const PropertyValue& value)
     userSizedColumns_ = false;
     ApplyColumnWidths();
   } else if (name == "HeadingIndex") {
-    headingIndex_ = value.AsInteger(name);
+    // The list never sorts, so no heading may claim to be the sorted column.
+    RequireUsual(name, value, -1);
   } else if (name == "DefaultRowHeight") {
     defaultRowHeight_ = value.AsInteger(name);
     ApplyRowHeight();
@@ -319,16 +320,14 @@ bool Listbox::ApplyProperty(const std::string& name, const PropertyValue& value)
   } else if (name == "GridLinesVertical") {
     gridLinesVertical_ = value.AsInteger(name);
     if (view_ != nullptr) view_->viewport()->update();
-  } else if (name == "EnableDrag") {
-    enableDrag_ = value.AsBoolean(name);
   } else if (name == "EnableDragReorder") {
     enableDragReorder_ = value.AsBoolean(name);
-  } else if (name == "Hierarchical") {
-    hierarchical_ = value.AsBoolean(name);
-  } else if (name == "_ScrollWidth") {
-    scrollWidth_ = value.AsInteger(name);
-  } else if (name == "_ScrollOffset") {
-    scrollOffset_ = value.AsInteger(name);
+  } else if (name == "EnableDrag" || name == "Hierarchical") {
+    // Rows are neither dragged out of the list nor folded under one another here.
+    RequireUsual(name, value, false);
+  } else if (name == "_ScrollWidth" || name == "_ScrollOffset") {
+    // The designer's record of where the list was scrolled; a list starts at its top.
+    RequireUsual(name, value, name == "_ScrollWidth" ? -1 : 0);
   } else {
     return RectControl::ApplyProperty(name, value);
   }

@@ -43,7 +43,8 @@ class Listbox : public RectControl {
   bool RequiresSelection() const { return requiresSelection_; }
   int GridLinesHorizontal() const { return gridLinesHorizontal_; }
   int GridLinesVertical() const { return gridLinesVertical_; }
-  int HeadingIndex() const { return headingIndex_; }
+  // Whether the user may drag a row to another place in the list.
+  bool EnableDragReorder() const { return enableDragReorder_; }
 
   // Framework use: the view draws each cell's background through the CellBackgroundPaint
   // handler, then the text. Returns whether the handler painted.
@@ -73,20 +74,15 @@ class Listbox : public RectControl {
   std::string columnWidths_;
   int defaultRowHeight_ = -1;
   int selectionType_ = 0;
-  int headingIndex_ = -1;
   bool requiresSelection_ = false;
   bool columnsResizable_ = false;
-  bool enableDrag_ = false;
   bool enableDragReorder_ = false;
-  bool hierarchical_ = false;
   bool scrollbarHorizontal_ = false;
   bool scrollBarVertical_ = true;
   bool autoHideScrollbars_ = true;
   bool useFocusRing_ = true;
   int gridLinesHorizontal_ = 0;
   int gridLinesVertical_ = 0;
-  int scrollWidth_ = -1;
-  int scrollOffset_ = 0;
   std::vector<int> alignmentOffsets_;
   bool replacingRows_ = false;
 };

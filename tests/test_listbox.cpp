@@ -177,6 +177,8 @@ class TestListbox : public QObject {
   void selectionQueries_data();
   void selectionQueries();
   void severalSelectedRows();
+  void dragReorder_data();
+  void dragReorder();
   void change_data();
   void change();
   void propertyOrder_data();
@@ -330,6 +332,46 @@ void TestListbox::severalSelectedRows() {
   QVERIFY(!list.Selected(0) && list.Selected(1) && list.Selected(2) && list.Selected(3));
   list.SetSelected(1, false);
   QCOMPARE(list.ListIndex(), 2);
+}
+
+void TestListbox::dragReorder_data() {
+  QTest::addColumn<bool>("reorder");
+  QTest::addColumn<int>("from");
+  QTest::addColumn<int>("to");
+  QTest::addColumn<QString>("rows");
+  QTest::newRow("down") << true << 0 << 2 << "beta gamma alpha delta";
+  QTest::newRow("up") << true << 3 << 1 << "alpha delta beta gamma";
+  QTest::newRow("onto itself") << true << 1 << 1 << "alpha beta gamma delta";
+  QTest::newRow("not allowed") << false << 0 << 2 << "alpha beta gamma delta";
+}
+
+// A list that allows reordering lets the user drag a row to another place; the dragged row
+// stays the selected one. Filling the list again drops the new order.
+void TestListbox::dragReorder() {
+  QFETCH(bool, reorder);
+  QFETCH(int, from);
+  QFETCH(int, to);
+  QFETCH(QString, rows);
+  Listbox& list =
+      OpenList({{"EnableDragReorder", reorder}, {"InitialValue", "alpha\rbeta\rgamma\rdelta"}});
+  QWidget* viewport = list.View()->viewport();
+  const QPoint start = RowRect(list, from).center();
+  const QPoint end = RowRect(list, to).center();
+  QTest::mousePress(viewport, Qt::LeftButton, {}, start);
+  QTest::mouseMove(viewport, start + QPoint(0, 5 * (to >= from ? 1 : -1)));
+  QTest::mouseMove(viewport, end);
+  QTest::mouseRelease(viewport, Qt::LeftButton, {}, end);
+  QStringList shown;
+  for (int row = 0; row < list.ListCount(); ++row) {
+    shown << QString::fromStdString(list.Cell(row, 0));
+  }
+  QCOMPARE(shown.join(' '), rows);
+  if (reorder) {
+    QCOMPARE(list.ListIndex(), to);
+    QCOMPARE(list.Text(), std::string(from == 0 ? "alpha" : from == 3 ? "delta" : "beta"));
+    list.SetInitialValue("one\rtwo");
+    QCOMPARE(list.Cell(0, 0), std::string("one"));
+  }
 }
 
 void TestListbox::change_data() {
