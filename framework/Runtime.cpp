@@ -61,9 +61,9 @@ void DefaultReport(const std::string& message) {
 void ShowPendingReport() {
   RuntimeState& state = State();
   if (state.pendingReport.empty() || qApp == nullptr || Headless()) return;
-  QMessageBox::critical(nullptr, "Brindlecot",
-                        "An unexpected error stopped Brindlecot:\n" +
-                            QString::fromStdString(state.pendingReport));
+  QMessageBox::critical(
+      nullptr, "Brindlecot",
+      "An unexpected error stopped Brindlecot:\n" + QString::fromStdString(state.pendingReport));
   state.pendingReport.clear();
 }
 
