@@ -73,6 +73,10 @@ class HelpTest : public QObject {
     MessageBoxAnswerer answerer;
     Implicit<brindlecotHelp>();
     QCOMPARE(answerer.seen, QStringList{kOffline});
+    // A floating window: a utility window above the others, resizable, with all three buttons.
+    QCOMPARE(Help()->Widget()->windowType(), Qt::Tool);
+    QVERIFY(Help()->Widget()->windowFlags().testFlags(Qt::WindowMinMaxButtonsHint |
+                                                      Qt::WindowCloseButtonHint));
     QVERIFY(WaitFor([] { return RowShown() == 3; }));
     QVERIFY(Help()->Find<ProgressBar>("ProgressBar1").Widget()->isVisible());
     QVERIFY(WaitFor(Completed, 30000));

@@ -9,6 +9,7 @@ const WindowDeclaration& brindlecotHelp::Declaration() const {
                      {"Width", 849},
                      {"Height", 498},
                      {"Placement", Placement::MainScreen},
+                     // A utility window kept above the program's other windows.
                      {"Frame", Frame::Floating},
                      {"HasBackColor", true}},
       .controls = [] {
