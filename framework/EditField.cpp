@@ -208,11 +208,13 @@ bool EditField::ApplyProperty(const std::string& name, const PropertyValue& valu
     scrollbarVertical_ = value.AsBoolean(name);
   } else if (name == "ScrollbarHorizontal") {
     scrollbarHorizontal_ = value.AsBoolean(name);
-  } else if (name == "Styled") {
-    styled_ = value.AsBoolean(name);
+  } else if (name == "Styled" || name == "Format") {
+    // Fields hold plain text: no styled runs, no display format.
+    RequireUsual(name, value, name == "Styled" ? PropertyValue(false) : PropertyValue(""));
   } else if (name == "Password") {
     password_ = value.AsBoolean(name);
   } else if (name == "UseFocusRing") {
+    // Only where the platform draws a focus ring around fields does this show.
     useFocusRing_ = value.AsBoolean(name);
   } else if (name == "AcceptTabs") {
     acceptTabs_ = value.AsBoolean(name);
@@ -222,8 +224,6 @@ bool EditField::ApplyProperty(const std::string& name, const PropertyValue& valu
     limitText_ = value.AsInteger(name);
   } else if (name == "Mask") {
     mask_ = value.AsString(name);
-  } else if (name == "Format") {
-    format_ = value.AsString(name);
   } else {
     return RectControl::ApplyProperty(name, value);
   }

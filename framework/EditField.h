@@ -54,12 +54,10 @@ class EditField : public RectControl {
   bool border_ = true;
   bool scrollbarVertical_ = true;
   bool scrollbarHorizontal_ = false;
-  bool styled_ = false;
   bool password_ = false;
   bool useFocusRing_ = true;
   bool acceptTabs_ = false;
   int alignment_ = 0;
   int limitText_ = 0;
   std::string mask_;
-  std::string format_;
 };

@@ -74,19 +74,18 @@ void HTTPSocket::Shutdown() {
 }
 
 bool HTTPSocket::ApplyProperty(const std::string& name, const PropertyValue& value) {
+  // Every request names its host and port in the URL given to Get, and events always come from
+  // the event loop: a socket's own address, port and yielding have nothing to set here.
   if (name == "Address") {
-    address_ = value.AsString(name);
-    return true;
+    RequireUsual(name, value, "");
+  } else if (name == "Port") {
+    RequireUsual(name, value, 0);
+  } else if (name == "yield") {
+    RequireUsual(name, value, false);
+  } else {
+    return Control::ApplyProperty(name, value);
   }
-  if (name == "Port") {
-    port_ = value.AsInteger(name);
-    return true;
-  }
-  if (name == "yield") {
-    yield_ = value.AsBoolean(name);
-    return true;
-  }
-  return Control::ApplyProperty(name, value);
+  return true;
 }
 
 std::optional<std::size_t> HTTPSocket::EventSignature(const std::string& event) const {

@@ -44,16 +44,10 @@ class HTTPSocket : public Control {
   void Get(const std::string& url);
   void Shutdown() override;
 
-  const std::string& Address() const { return address_; }
-  int Port() const { return port_; }
-
  protected:
   bool ApplyProperty(const std::string& name, const PropertyValue& value) override;
   std::optional<std::size_t> EventSignature(const std::string& event) const override;
 
  private:
   std::unique_ptr<HttpExchange> exchange_;
-  std::string address_;
-  int port_ = 0;
-  bool yield_ = false;
 };
