@@ -109,6 +109,7 @@ class WebEngineLateTest : public QObject {
   static void LoadAndWait(const std::string& url) {
     const int before = PageWindow::completed;
     Page().LoadURL(url);
+    QVERIFY2(EngineMapped(), "the web view module was not found");
     QVERIFY(WaitFor([&] { return PageWindow::completed > before; }, 30000));
   }
 };
