@@ -23,10 +23,6 @@ bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-bool isHexDigit(char c) {
-  return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
 // "HTTP/" digits "." digits, blanks, three digits, then the end or a blank and the reason.
 bool parseStatusLine(QByteArray line, int* status) {
   if (line.endsWith('\r')) line.chop(1);
@@ -67,15 +63,6 @@ qsizetype headEnd(const QByteArray& data, qsizetype from) {
   return -1;
 }
 
-// An IPv6 address as it may stand between brackets: hex digits, colons and a dotted tail, no
-// zone (a '%' would need escaping in the Host line).
-bool isBracketedIpv6(const QByteArray& host) {
-  const bool chars = std::all_of(host.begin(), host.end(),
-                                 [](char c) { return isHexDigit(c) || c == ':' || c == '.'; });
-  return chars && !host.isEmpty() &&
-         QHostAddress(QString::fromLatin1(host)).protocol() == QAbstractSocket::IPv6Protocol;
-}
-
 }  // namespace
 
 // Kept beside the exchange that uses it, so that the exchange stands alone (the fuzzers link it
@@ -105,96 +92,6 @@ HttpExchange::~HttpExchange() {
   ended_ = true;
   socket_.disconnect(this);
   socket_.abort();
-}
-
-HttpExchange::Plan HttpExchange::PlanFor(const QByteArray& url) {
-  // Read textually, not through QUrl: the path goes out as the caller wrote it ("#", "?", "%"
-  // and UTF-8 bytes included), which is what the directory host's folder names need.
-  if (url.left(7).toLower() != "http://") return {};
-  const QByteArray rest = url.mid(7);
-  qsizetype authorityEnd = rest.size();
-  for (char mark : {'/', '?', '#'}) {
-    const qsizetype at = rest.indexOf(mark);
-    if (at >= 0) authorityEnd = std::min(authorityEnd, at);
-  }
-  // The authority goes into the Host line as it stands, so it may hold nothing but a host name
-  // or a bracketed IPv6 address and a port: no byte of it can end or split a header line.
-  const QByteArray authority = rest.left(authorityEnd);
-  const bool printable = std::all_of(authority.begin(), authority.end(), [](char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte > 0x20 && byte < 0x7f;
-  });
-  if (!printable) return {};
-
-  QByteArray host = authority;
-  QByteArray portText;
-  bool hasPort = false;
-  if (authority.startsWith('[')) {
-    const qsizetype close = authority.indexOf(']');
-    if (close < 0) return {};
-    host = authority.mid(1, close - 1);
-    const QByteArray after = authority.mid(close + 1);
-    if (!after.isEmpty() && !after.startsWith(':')) return {};
-    hasPort = !after.isEmpty();
-    portText = after.mid(1);
-    if (!isBracketedIpv6(host)) return {};
-  } else {
-    const qsizetype colon = authority.indexOf(':');
-    if (colon >= 0) {
-      host = authority.left(colon);
-      portText = authority.mid(colon + 1);
-      hasPort = true;
-    }
-    const bool hostChars = std::all_of(host.begin(), host.end(), [](char c) {
-      return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' ||
-             c == '.' || c == '_';
-    });
-    if (!hostChars) return {};
-  }
-  if (host.isEmpty()) return {};
-  int port = 80;
-  if (hasPort) {
-    if (portText.isEmpty() || portText.size() > 5 ||
-        !std::all_of(portText.begin(), portText.end(), isDigit)) {
-      return {};
-    }
-    port = portText.toInt();
-    if (port < 1 || port > 65535) return {};
-  }
-
-  // Bytes that would end the request line or split it are the only ones escaped.
-  QByteArray target = rest.mid(authorityEnd);
-  if (!target.startsWith('/')) target.prepend('/');
-  QByteArray line;
-  line.reserve(target.size());
-  for (char c : target) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte <= 0x20 || byte == 0x7f) {
-      line += '%' + QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
-    } else {
-      line += c;
-    }
-  }
-
-  Plan plan;
-  plan.connectHost = QString::fromLatin1(host);
-  plan.connectPort = static_cast<quint16>(port);
-  QUrl where;
-  where.setScheme("http");
-  where.setHost(plan.connectHost);
-  if (hasPort) where.setPort(port);
-  const QList<QNetworkProxy> proxies =
-      QNetworkProxyFactory::proxyForQuery(QNetworkProxyQuery(where));
-  if (!proxies.isEmpty() && (proxies.first().type() == QNetworkProxy::HttpProxy ||
-                             proxies.first().type() == QNetworkProxy::HttpCachingProxy)) {
-    // An HTTP/1.0 proxy takes the absolute URL in the request line.
-    plan.connectHost = proxies.first().hostName();
-    plan.connectPort = proxies.first().port();
-    line = "http://" + authority + line;
-  }
-  plan.request = "GET " + line + " HTTP/1.0\r\nHost: " + authority +
-                 "\r\nAccept: */*\r\nAccept-Language: en\r\n\r\n";
-  return plan;
 }
 
 void HttpExchange::start(const QByteArray& url) {
