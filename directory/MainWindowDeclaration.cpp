@@ -1,5 +1,6 @@
 // The main window as declared: its own properties and its 22 controls in creation order.
 #include "app/MenuBar1.h"
+#include "common/ServerListLook.h"
 #include "directory/MainWindow.h"
 #include "resources/Pictures.h"
 
@@ -85,31 +86,11 @@ const WindowDeclaration& MainWindow::Declaration() const {
                         .On("Action", &W::Toolbar_about_Action));
         c.push_back(Declare<StaticText>("versiontext", {-38, -63, 100, 20}, {{"Text", "1.0.9"}}));
         c.push_back(Declare<Listbox>("ventList", {0, -1, 220, 356},
-                                     {{"ColumnCount", 2},
-                                      {"ColumnWidths", "150"},
-                                      {"HasHeading", true},
-                                      {"InitialValue", "Name\tSlots"},
-                                      {"HeadingIndex", -1},
-                                      {"DefaultRowHeight", 20},
-                                      {"TextFont", "Lucidia Grande"},
-                                      {"TextSize", 12},
-                                      {"SelectionType", 0},
-                                      {"RequiresSelection", false},
-                                      {"ColumnsResizable", true},
-                                      {"EnableDrag", false},
-                                      {"EnableDragReorder", true},
-                                      {"Hierarchical", false},
-                                      {"ScrollbarHorizontal", false},
-                                      {"ScrollBarVertical", true},
-                                      {"AutoHideScrollbars", true},
-                                      {"GridLinesHorizontal", 0},
-                                      {"GridLinesVertical", 0},
-                                      {"UseFocusRing", false},
-                                      {"_ScrollWidth", -1},
-                                      {"_ScrollOffset", 0},
-                                      {"LockLeft", true},
-                                      {"LockTop", true},
-                                      {"LockBottom", true}})
+                                     ServerListLook({{"ColumnCount", 2},
+                                                     {"InitialValue", "Name\tSlots"},
+                                                     {"LockLeft", true},
+                                                     {"LockTop", true},
+                                                     {"LockBottom", true}}))
                         .On("Change", &W::ventList_Change)
                         .On("CellBackgroundPaint", &W::ventList_CellBackgroundPaint));
         c.push_back(Declare<StaticText>("updateDetails", {-39, -43, 100, 20}, {{"Text", "wait"}}));

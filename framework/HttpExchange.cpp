@@ -148,6 +148,20 @@ void HttpExchange::onSilence() {
   fail(HTTPSocket::kErrorSilent);
 }
 
+// A read that met the end of the connection ends the exchange: an orderly close decides by
+// what has arrived, a broken connection fails it.
+bool HttpExchange::Ended(Read result) {
+  if (result == Read::Closed) {
+    closed();
+    return true;
+  }
+  if (result == Read::Broken) {
+    fail(HTTPSocket::kErrorNetwork);
+    return true;
+  }
+  return false;
+}
+
 HttpExchange::Read HttpExchange::readSome(char* into, qint64 max, qint64* count) {
   *count = 0;
   // A peek tells an orderly close (no byte, no error) from a reset (ECONNRESET), which Qt's
@@ -178,14 +192,7 @@ bool HttpExchange::readHead() {
   const Read result = readSome(head_.data() + had, room, &got);
   head_.resize(had + got);
   headBytes_ += got;
-  if (result == Read::Closed) {
-    closed();
-    return false;
-  }
-  if (result == Read::Broken) {
-    fail(HTTPSocket::kErrorNetwork);
-    return false;
-  }
+  if (Ended(result)) return false;
   if (got == 0) return false;
   return takeHeads();
 }
@@ -247,14 +254,7 @@ bool HttpExchange::readBody() {
   qint64 got = 0;
   const Read result = readSome(body_.data() + had, count, &got);
   body_.resize(static_cast<std::size_t>(had + got));
-  if (result == Read::Closed) {
-    closed();
-    return false;
-  }
-  if (result == Read::Broken) {
-    fail(HTTPSocket::kErrorNetwork);
-    return false;
-  }
+  if (Ended(result)) return false;
   if (contentLength_ < 0 && static_cast<qint64>(body_.size()) > kMaxBody) {
     fail(HTTPSocket::kErrorTooLarge);
     return false;

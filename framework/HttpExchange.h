@@ -61,6 +61,7 @@ class HttpExchange : public QObject {
   void onSilence();
   // Reads at most `max` bytes into `into`; `*count` is how many came.
   Read readSome(char* into, qint64 max, qint64* count);
+  bool Ended(Read result);
   bool readHead();
   bool readBody();
   // Takes every whole head out of head_; false once the exchange has ended.

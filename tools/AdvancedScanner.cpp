@@ -2,6 +2,7 @@
 
 #include "common/Directory.h"
 #include "common/RowPainter.h"
+#include "common/ServerListLook.h"
 #include "common/ServerRows.h"
 #include "directory/MainWindow.h"
 
@@ -17,36 +18,16 @@ const WindowDeclaration& AdvancedScanner::Declaration() const {
       .controls = [] {
         std::vector<ControlDeclaration> c;
         c.push_back(Declare<Listbox>("ventList", {0, 0, 629, 400},
-                                     {{"ColumnCount", 4},
-                                      {"ColumnWidths", "150"},
-                                      {"HasHeading", true},
-                                      {"InitialValue",
-                                       "Name\tSlots\tOwner\tPurpose\r"
-                                       "GETTING SERVERS\r"
-                                       "\r"
-                                       "PLEASE\tWAIT"},
-                                      {"HeadingIndex", -1},
-                                      {"DefaultRowHeight", 20},
-                                      {"TextFont", "Lucidia Grande"},
-                                      {"TextSize", 12},
-                                      {"SelectionType", 0},
-                                      {"RequiresSelection", false},
-                                      {"ColumnsResizable", true},
-                                      {"EnableDrag", false},
-                                      {"EnableDragReorder", true},
-                                      {"Hierarchical", false},
-                                      {"ScrollbarHorizontal", false},
-                                      {"ScrollBarVertical", true},
-                                      {"AutoHideScrollbars", true},
-                                      {"GridLinesHorizontal", 0},
-                                      {"GridLinesVertical", 0},
-                                      {"UseFocusRing", false},
-                                      {"_ScrollWidth", -1},
-                                      {"_ScrollOffset", 0},
-                                      {"LockLeft", true},
-                                      {"LockTop", true},
-                                      {"LockRight", true},
-                                      {"LockBottom", true}})
+                                     ServerListLook({{"ColumnCount", 4},
+                                                     {"InitialValue",
+                                                      "Name\tSlots\tOwner\tPurpose\r"
+                                                      "GETTING SERVERS\r"
+                                                      "\r"
+                                                      "PLEASE\tWAIT"},
+                                                     {"LockLeft", true},
+                                                     {"LockTop", true},
+                                                     {"LockRight", true},
+                                                     {"LockBottom", true}}))
                         .On("Change", &W::ventList_Change)
                         .On("CellBackgroundPaint", &W::ventList_CellBackgroundPaint));
         c.push_back(Declare<HTTPSocket>("getVents")
