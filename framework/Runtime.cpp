@@ -90,6 +90,8 @@ void RuntimeInit(int argc, char** argv) {
     state.qtApp = std::make_unique<QApplication>(state.argc, argv);
   }
   QApplication::setApplicationName("Brindlecot");
+  // The desktop entry the program is installed with: the window system finds its icon there.
+  QGuiApplication::setDesktopFileName("com.example.Brindlecot");
   QApplication::setApplicationVersion("1.0.9");
   QApplication::setQuitOnLastWindowClosed(false);
   QNetworkProxyFactory::setUseSystemConfiguration(true);

@@ -55,6 +55,11 @@ class MenusTest : public QObject {
         const char* kind = dynamic_cast<QuitMenuItem*>(&item)    ? "Quit"
                            : dynamic_cast<AppleMenuItem*>(&item) ? "Apple"
                                                                  : "Item";
+        // A separator keeps its "-" as its text but shows a plain line, with nothing beside it.
+        if (item.Text() == "-") {
+          QVERIFY(item.Action()->isSeparator());
+          QCOMPARE(item.Action()->text(), QString());
+        }
         lines << QString("  %1 %2 [%3] %4 -> %5 %6")
                      .arg(QString::fromStdString(item.Name()), kind,
                           QString::fromStdString(item.Text()),

@@ -1,0 +1,10 @@
+# The program's desktop entry and icon, installed where a Linux desktop looks for them (relative
+# destinations, so --prefix works); the program and its web view module are installed beside.
+install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/com.example.Brindlecot.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/brindlecot-48.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps
+        RENAME com.example.Brindlecot.png)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/brindlecot-128.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps
+        RENAME com.example.Brindlecot.png)
