@@ -25,7 +25,7 @@ class FetchWindow : public Window {
   static inline bool received = false;
   static inline std::size_t bytes = 0;
   static inline int error = 0;
-  void Received(const std::string&, int, const InternetHeaders&, const std::string& content) {
+  void Received(const std::string&, int, const InternetHeaders&, std::string content) {
     received = true;
     bytes = content.size();
   }

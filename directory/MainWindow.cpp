@@ -84,10 +84,10 @@ void MainWindow::getVents_Connected() {
 }
 
 void MainWindow::getVents_PageReceived(const std::string&, int, const InternetHeaders&,
-                                       const std::string& content) {
+                                       std::string content) {
   // The list and the field below are repainted by the toolkit as they change: no hiding and
   // showing them again, which would also take the keyboard focus away from them.
-  Find<Listbox>("ventList").SetInitialValue(content);
+  Find<Listbox>("ventList").SetInitialValue(std::move(content));
   Find<StaticText>("ventListStatus").SetText("Received " + ServerCount() + " servers");
 }
 
@@ -97,7 +97,7 @@ void MainWindow::getVents_Error(int) {
 }
 
 void MainWindow::getVentDetails_PageReceived(const std::string&, int, const InternetHeaders&,
-                                             const std::string& content) {
+                                             std::string content) {
   Find<EditField>("ventDetails").SetText(content);
 }
 
@@ -111,7 +111,7 @@ void MainWindow::getVentURL_Connected() {
 }
 
 void MainWindow::getVentURL_PageReceived(const std::string&, int, const InternetHeaders&,
-                                         const std::string& content) {
+                                         std::string content) {
   Find<StaticText>("ventURL").SetText(content);
   SetServerActionsEnabled(true);
 }
@@ -123,7 +123,7 @@ void MainWindow::getVentURL_Error(int) {
 // ---- the update check ----------------------------------------------------------------------
 
 void MainWindow::updateCheck_PageReceived(const std::string&, int, const InternetHeaders&,
-                                          const std::string& content) {
+                                          std::string content) {
   Find<StaticText>("updateDetails").SetText(content);
   if (UpdateState() == update_state::kAvailable) {
     Find<StaticText>("StaticText1").SetText("Written by Quennelby   --- Update available!");

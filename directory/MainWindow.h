@@ -29,18 +29,18 @@ class MainWindow : public Window {
 
   bool StaticText1_MouseDown(int x, int y);
   void getVents_PageReceived(const std::string& url, int status, const InternetHeaders& headers,
-                             const std::string& content);
+                             std::string content);
   void getVents_Connected();
   void getVents_Error(int code);
   void getVentDetails_PageReceived(const std::string& url, int status,
-                                   const InternetHeaders& headers, const std::string& content);
+                                   const InternetHeaders& headers, std::string content);
   void getVentDetails_Error(int code);
   void getVentURL_PageReceived(const std::string& url, int status, const InternetHeaders& headers,
-                               const std::string& content);
+                               std::string content);
   void getVentURL_Error(int code);
   void getVentURL_Connected();
   void updateCheck_PageReceived(const std::string& url, int status, const InternetHeaders& headers,
-                                const std::string& content);
+                                std::string content);
   void updateCheck_Error(int code);
   void Toolbar_ConnectServer_Action();
   void Toolbar_ScanServer_Action();

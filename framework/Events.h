@@ -31,9 +31,10 @@ using PlainHandler = std::function<void()>;
 using MouseDownHandler = std::function<bool(int, int)>;
 // CellBackgroundPaint (g, row, column); returns True when it painted.
 using CellPaintHandler = std::function<bool(Graphics&, int, int)>;
-// PageReceived (url, HTTP status, headers, content).
+// PageReceived (url, HTTP status, headers, content). The content is the handler's own: it may
+// keep it by moving it, so a large body is never copied on its way to a control.
 using PageReceivedHandler =
-    std::function<void(const std::string&, int, const InternetHeaders&, const std::string&)>;
+    std::function<void(const std::string&, int, const InternetHeaders&, std::string)>;
 // HTTPSocket Error (code).
 using SocketErrorHandler = std::function<void(int)>;
 // DocumentComplete (url), TitleChanged (new title).

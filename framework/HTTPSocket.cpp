@@ -56,11 +56,11 @@ void HTTPSocket::Get(const std::string& url) {
                      for (const auto& [name, value] : headerList) {
                        headers.Append(name.toStdString(), value.toStdString());
                      }
-                     const std::string content = exchange->takeBody();
+                     std::string content = exchange->takeBody();
                      const std::string requested = url;
                      Discard(exchange_);
                      Raise<PageReceivedHandler>("PageReceived", requested, status, headers,
-                                                content);
+                                                std::move(content));
                    });
   QObject::connect(exchange, &HttpExchange::failed, exchange, [this](int code) {
     Discard(exchange_);

@@ -84,8 +84,8 @@ template <class Handler, class W, class R, class... A>
 EventHandler BindMember(::Window& window, R (W::*member)(A...)) {
   W* typed = dynamic_cast<W*>(&window);
   if (typed == nullptr) throw std::invalid_argument("event bound to a member of another window");
-  return EventHandler(
-      Handler([typed, member](A... args) -> R { return (typed->*member)(args...); }));
+  return EventHandler(Handler(
+      [typed, member](A... args) -> R { return (typed->*member)(std::forward<A>(args)...); }));
 }
 }  // namespace detail
 

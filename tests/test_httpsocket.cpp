@@ -96,7 +96,7 @@ class SocketTestWindow : public Window {
 
   void Socket1_Connected() { gLog.events << "Connected"; }
   void Socket1_PageReceived(const std::string& url, int status, const InternetHeaders& headers,
-                            const std::string& content) {
+                            std::string content) {
     gLog.events
         << QStringLiteral("PageReceived %1 %2").arg(QString::fromStdString(url)).arg(status);
     gLog.url = url;

@@ -60,10 +60,10 @@ void AdvancedScanner::getVents_Connected() {
 }
 
 void AdvancedScanner::getVents_PageReceived(const std::string&, int, const InternetHeaders&,
-                                            const std::string& content) {
+                                            std::string content) {
   // The toolkit repaints the list as it changes: no hiding and showing it again, which would
   // take the keyboard focus away from it.
-  Find<Listbox>("ventList").SetInitialValue(content);
+  Find<Listbox>("ventList").SetInitialValue(std::move(content));
 }
 
 void AdvancedScanner::getVents_Error(int) {

@@ -13,7 +13,7 @@ class AdvancedScanner : public Window {
   void ventList_Change();
   bool ventList_CellBackgroundPaint(Graphics& g, int row, int column);
   void getVents_PageReceived(const std::string& url, int status, const InternetHeaders& headers,
-                             const std::string& content);
+                             std::string content);
   void getVents_Error(int code);
   void getVents_Connected();
   void PushButton1_Action();

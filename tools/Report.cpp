@@ -73,8 +73,7 @@ void Report::PushButton2_Action() {
 }
 
 // Any answer, whatever its status, means the site could be reached.
-void Report::Tembrel1_PageReceived(const std::string&, int, const InternetHeaders&,
-                                   const std::string&) {
+void Report::Tembrel1_PageReceived(const std::string&, int, const InternetHeaders&, std::string) {
   Close();
 }
 

@@ -15,7 +15,7 @@ class Report : public Window {
   void PushButton2_Action();
   void Tembrel1_Error(int code);
   void Tembrel1_PageReceived(const std::string& url, int status, const InternetHeaders& headers,
-                             const std::string& content);
+                             std::string content);
 
  protected:
   const WindowDeclaration& Declaration() const override;

@@ -93,7 +93,7 @@ void Sparkle::Event_Open() {
 // The answer is shown as the host sent it, whatever its status, line ends included; the
 // running version's sentence follows at once.
 void Sparkle::SparkleSocket_PageReceived(const std::string&, int, const InternetHeaders&,
-                                         const std::string& content) {
+                                         std::string content) {
   Find<StaticText>("VersionUpdateInformationText")
       .SetText(content + "-- you have " + Implicit<MainWindow>().VersionText() +
                ". Would you like to download it now?");

@@ -11,7 +11,7 @@ class Sparkle : public Window {
   static constexpr const char* kClassName = "Sparkle";
 
   void SparkleSocket_PageReceived(const std::string& url, int status,
-                                  const InternetHeaders& headers, const std::string& content);
+                                  const InternetHeaders& headers, std::string content);
   void PushButton2_Action();
   void PushButton3_Action();
 
