@@ -1,6 +1,7 @@
 #include "EditField.h"
 
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPlainTextEdit>
@@ -27,6 +28,32 @@ Qt::Alignment FieldAlignment(int code) {
       return Qt::AlignLeft;
   }
 }
+
+// The many-line widget. A long paragraph is held as several blocks (see ShowInArea): what is
+// copied or cut joins them again, so the clipboard gets the text without the cuts.
+class FieldArea : public MouseDownWidget<QPlainTextEdit, EditField> {
+ public:
+  using MouseDownWidget::MouseDownWidget;
+
+ protected:
+  QMimeData* createMimeDataFromSelection() const override {
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection()) return nullptr;
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    QString text;
+    for (QTextBlock block = document()->findBlock(start);
+         block.isValid() && block.position() <= end; block = block.next()) {
+      const int blockEnd = block.position() + block.length() - 1;
+      const int from = std::max(start, block.position()) - block.position();
+      text += block.text().mid(from, std::min(end, blockEnd) - block.position() - from);
+      if (blockEnd < end && block.userState() != EditField::kRunsOn) text += '\n';
+    }
+    auto* data = new QMimeData;
+    data->setText(text);
+    return data;
+  }
+};
 
 }  // namespace
 
@@ -126,7 +153,7 @@ void EditField::Rebuild() {
   const std::string current = text_;
   QWidget* old = Widget();
   if (multiline_) {
-    area_ = new MouseDownWidget<QPlainTextEdit, EditField>(this, Window().Content());
+    area_ = new FieldArea(this, Window().Content());
     line_ = nullptr;
     AttachWidget(area_);
   } else {

@@ -11,6 +11,10 @@ class QString;
 
 class EditField : public RectControl {
  public:
+  // Framework use: the user state of a block of the many-line widget that runs on into the
+  // next without a line end (a long paragraph held as several blocks).
+  static constexpr int kRunsOn = 1;
+
   EditField(::Window& owner, std::string name);
   ~EditField() override;
   const char* ClassName() const override { return "EditField"; }
@@ -41,9 +45,6 @@ class EditField : public RectControl {
 
   // A paragraph longer than this is shown as several blocks (see ShowInArea).
   static constexpr std::size_t kBlockBytes = 4096;
-  // The user state of a block that runs on into the next without a line end.
-  static constexpr int kRunsOn = 1;
-
   QLineEdit* line_ = nullptr;
   QPlainTextEdit* area_ = nullptr;
   std::string text_;

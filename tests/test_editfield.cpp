@@ -1,6 +1,7 @@
 // The multi-line text field with answers of any size: every byte kept and shown, long
 // paragraphs handed to the layout in bounded blocks.
 #include <QApplication>
+#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QtTest>
@@ -99,6 +100,23 @@ class TestEditField : public QObject {
       // Cut after a blank, so no word is broken in two.
       if (words && block.next().isValid()) QVERIFY(block.text().endsWith(' '));
     }
+  }
+
+  // Copy and Cut give the text without the cuts between a long paragraph's blocks.
+  void copiedTextHasNoBlockCuts() {
+    const std::string text = std::string(9000, 'w') + "\n" + Repeat("lorem ipsum ", 10000);
+    Field().SetText(text);
+    Widget()->selectAll();
+    Widget()->copy();
+    QCOMPARE(QApplication::clipboard()->text().toStdString(), text);
+    QTextCursor cursor = Widget()->textCursor();
+    cursor.setPosition(100);
+    cursor.setPosition(8000, QTextCursor::KeepAnchor);
+    Widget()->setTextCursor(cursor);
+    Widget()->cut();
+    // Position 8000 lies past one cut: it is the text's 7999th character.
+    QCOMPARE(QApplication::clipboard()->text().toStdString(), text.substr(100, 7899));
+    QCOMPARE(Field().Text(), text.substr(0, 100) + text.substr(7999));
   }
 
   void readOnlyFieldKeepsItsText() {
