@@ -74,15 +74,15 @@ const QImage& Picture::Image() const {
 // Transparent 1 hides pure white; the mask's lightness hides the rest (white hides, black shows).
 QImage Picture::Shown() const {
   QImage shown = image_->convertToFormat(QImage::Format_ARGB32);
-  const QImage* mask = mask_ ? &mask_->Image() : nullptr;
+  // The mask's lightness, one byte a pixel, read a line at a time.
+  const QImage mask = mask_ ? mask_->Image().convertToFormat(QImage::Format_Grayscale8) : QImage();
   for (int y = 0; y < shown.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(shown.scanLine(y));
+    const uchar* lightness = y < mask.height() ? mask.constScanLine(y) : nullptr;
     for (int x = 0; x < shown.width(); ++x) {
       int alpha = qAlpha(line[x]);
       if (transparent_ == 1 && (line[x] & 0x00FFFFFF) == 0x00FFFFFF) alpha = 0;
-      if (mask != nullptr && x < mask->width() && y < mask->height()) {
-        alpha = alpha * (255 - qGray(mask->pixel(x, y))) / 255;
-      }
+      if (lightness != nullptr && x < mask.width()) alpha = alpha * (255 - lightness[x]) / 255;
       line[x] = qRgba(qRed(line[x]), qGreen(line[x]), qBlue(line[x]), alpha);
     }
   }
