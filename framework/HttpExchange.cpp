@@ -128,6 +128,7 @@ void HttpExchange::stop() {
   socket_.abort();
   head_ = QByteArray();
   body_ = std::string();
+  bodyLength_ = 0;
   headers_.clear();
 }
 
@@ -233,13 +234,14 @@ bool HttpExchange::takeHeads() {
       head_.truncate(contentLength_);
     }
     body_.assign(head_.constData(), static_cast<std::size_t>(head_.size()));
+    bodyLength_ = head_.size();
     head_ = QByteArray();
     return true;
   }
 }
 
 bool HttpExchange::bodyComplete() const {
-  return contentLength_ >= 0 && static_cast<qint64>(body_.size()) >= contentLength_;
+  return contentLength_ >= 0 && bodyLength_ >= contentLength_;
 }
 
 bool HttpExchange::readBody() {
@@ -247,15 +249,23 @@ bool HttpExchange::readBody() {
     succeed();
     return false;
   }
-  const auto had = static_cast<qint64>(body_.size());
-  const qint64 want = contentLength_ >= 0 ? contentLength_ - had : kMaxBody + 1 - had;
+  const qint64 want =
+      contentLength_ >= 0 ? contentLength_ - bodyLength_ : kMaxBody + 1 - bodyLength_;
   const qint64 count = std::min(want, kReadChunk);
-  body_.resize(static_cast<std::size_t>(had + count));
+  // The buffer grows ahead of what has arrived (to the announced length at once, or by doubling)
+  // so that each byte is cleared once, not once per read.
+  const auto room = static_cast<qint64>(body_.size());
+  if (room < bodyLength_ + count) {
+    const qint64 grown = contentLength_ >= 0
+                             ? contentLength_
+                             : std::min(std::max(2 * room, bodyLength_ + count), kMaxBody + 1);
+    body_.resize(static_cast<std::size_t>(grown));
+  }
   qint64 got = 0;
-  const Read result = readSome(body_.data() + had, count, &got);
-  body_.resize(static_cast<std::size_t>(had + got));
+  const Read result = readSome(body_.data() + bodyLength_, count, &got);
+  bodyLength_ += got;
   if (Ended(result)) return false;
-  if (contentLength_ < 0 && static_cast<qint64>(body_.size()) > kMaxBody) {
+  if (contentLength_ < 0 && bodyLength_ > kMaxBody) {
     fail(HTTPSocket::kErrorTooLarge);
     return false;
   }
@@ -350,6 +360,7 @@ void HttpExchange::succeed() {
   silence_.stop();
   socket_.abort();
   head_ = QByteArray();
+  body_.resize(static_cast<std::size_t>(bodyLength_));
   emit finished(status_, headers_, body_);
 }
 

@@ -81,7 +81,9 @@ class HttpExchange : public QObject {
   QByteArray head_;
   qsizetype headBytes_ = 0;  // head bytes read so far, interim answers included
   qsizetype scanned_ = 0;    // bytes of head_ already looked at
+  // The body's buffer, cleared ahead of what has come; bodyLength_ bytes of it are the body.
   std::string body_;
+  qint64 bodyLength_ = 0;
   HeaderList headers_;
   int status_ = 0;
   qint64 contentLength_ = -1;  // -1: the answer ends at the close
