@@ -12,9 +12,19 @@
 
 class LabelWidget : public MouseDownWidget<QLabel, StaticText> {
  public:
-  LabelWidget(StaticText* owner, QWidget* parent) : MouseDownWidget(owner, parent) {
+  LabelWidget(StaticText* owner, QWidget* parent) : MouseDownWidget(owner, parent), label_(owner) {
     setTextFormat(Qt::PlainText);
   }
+
+ protected:
+  // Fitted when it first shows, not at each declared property while its window is built.
+  void showEvent(QShowEvent* event) override {
+    MouseDownWidget::showEvent(event);
+    label_->FitText();
+  }
+
+ private:
+  StaticText* label_;
 };
 
 StaticText::StaticText(::Window& owner, std::string name) : RectControl(owner, std::move(name)) {
@@ -42,8 +52,8 @@ void StaticText::FontChanged(const QFont& font) {
 void StaticText::FitText() {
   constexpr std::size_t kLongestFitted = 1000;
   QFont font = declaredFont_ ? *declaredFont_ : label_->font();
-  if (Top() >= 0 && Left() >= 0 && Width() > 0 && Height() > 0 && !text_.empty() &&
-      text_.size() <= kLongestFitted) {
+  if (label_->isVisible() && Top() >= 0 && Left() >= 0 && Width() > 0 && Height() > 0 &&
+      !text_.empty() && text_.size() <= kLongestFitted) {
     const QString shown = ToDisplay(text_);
     const int declared = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
     const auto needed = [&] {

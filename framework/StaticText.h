@@ -32,6 +32,7 @@ class StaticText : public RectControl {
   void FontChanged(const QFont& font) override;
 
  private:
+  friend class LabelWidget;
   void FitText();
 
   LabelWidget* label_ = nullptr;

@@ -47,6 +47,37 @@ QStringList Clipped(Window& window) {
   return clipped;
 }
 
+// Labels whose declared font is a little too large for their box, and one that could never fit.
+class TightWindow : public Window {
+ public:
+  static constexpr const char* kClassName = "TightWindow";
+
+ protected:
+  const WindowDeclaration& Declaration() const override {
+    static const WindowDeclaration d{
+        .properties = {{"Title", "Tight"}, {"Width", 300}, {"Height", 200}}, .controls = [] {
+          std::vector<ControlDeclaration> c;
+          c.push_back(Declare<StaticText>("one line", {10, 10, 200, 22},
+                                          {{"Text", "Tight label"}, {"TextSize", 22}}));
+          c.push_back(Declare<StaticText>(
+              "two lines", {10, 40, 120, 26},
+              {{"Text", "Wrapped over two short lines"}, {"TextSize", 14}, {"Multiline", true}}));
+          c.push_back(Declare<StaticText>("hopeless", {10, 80, 200, 4},
+                                          {{"Text", "Far too tall"}, {"TextSize", 20}}));
+          c.push_back(Declare<StaticText>("hidden", {10, -40, 50, 4},
+                                          {{"Text", "Kept as declared"}, {"TextSize", 20}}));
+          return c;
+        }()};
+    return d;
+  }
+};
+
+int PixelSize(const char* name) {
+  return qobject_cast<QLabel*>(Implicit<TightWindow>().Find<StaticText>(name).Widget())
+      ->font()
+      .pixelSize();
+}
+
 }  // namespace
 
 class FitTest : public QObject {
@@ -56,6 +87,19 @@ class FitTest : public QObject {
   void cleanup() {
     StopProgram();
     Host().clearOverrides();
+  }
+
+  // A label drawn a little smaller fits; it never shrinks below three quarters of its size, and
+  // a hidden label keeps its declared font.
+  void labelsShrinkToFit() {
+    Implicit<TightWindow>();
+    const QStringList clipped = Clipped(Implicit<TightWindow>());
+    QVERIFY2(clipped == QStringList{"TightWindow.hopeless"}, qPrintable(clipped.join(", ")));
+    QVERIFY(PixelSize("one line") < 22 && PixelSize("one line") >= 16);
+    QVERIFY(PixelSize("two lines") < 14 && PixelSize("two lines") >= 10);
+    QCOMPARE(PixelSize("hopeless"), 15);
+    QCOMPARE(PixelSize("hidden"), 20);
+    Implicit<TightWindow>().Close();
   }
 
   void declaredTextsFit() {
