@@ -1,5 +1,6 @@
 #include "HttpExchange.h"
 
+#include <sys/mman.h>
 #include <sys/socket.h>
 
 #include <QHostAddress>
@@ -18,6 +19,16 @@ std::chrono::milliseconds gSilenceLimit = HTTPSocket::kSilenceLimit;
 // never holds much unused room, large enough that a big body takes few reads.
 constexpr qint64 kReadChunk = 256 * 1024;
 constexpr qsizetype kMaxBody = static_cast<qsizetype>(HTTPSocket::kMaxBodyBytes);
+
+// A large body's memory is asked for in huge pages where the system offers them on request:
+// touching 30 MB a 4 KiB page at a time costs more than the transfer's own copying.
+void AdviseLargePages(std::string& buffer) {
+  constexpr std::uintptr_t kHuge = 2 * 1024 * 1024;
+  const auto begin = reinterpret_cast<std::uintptr_t>(buffer.data());
+  const std::uintptr_t first = (begin + kHuge - 1) & ~(kHuge - 1);
+  const std::uintptr_t end = (begin + buffer.capacity()) & ~(kHuge - 1);
+  if (end > first) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+}
 
 bool isDigit(char c) {
   return c >= '0' && c <= '9';
@@ -231,6 +242,7 @@ bool HttpExchange::takeHeads() {
     headDone_ = true;
     if (contentLength_ >= 0) {
       body_.reserve(static_cast<std::size_t>(contentLength_));
+      AdviseLargePages(body_);
       head_.truncate(contentLength_);
     }
     body_.assign(head_.constData(), static_cast<std::size_t>(head_.size()));
