@@ -262,10 +262,19 @@ void Window::SetVisible(bool value) {
       ShowForTheFirstTime();
       return;
     }
-    // Shown again where it was, in front.
+    // Shown again where it was, in front; a sheet up on it comes back in front of it too, or the
+    // window would sit blocked by a sheet hidden behind it.
     widget_->show();
     widget_->raise();
     widget_->activateWindow();
+    for (Window* other : OpenWindows()) {
+      if (other->frame_ == ::Frame::Sheet && other->widget_ != nullptr &&
+          other->widget_->parentWidget() == widget_ && other->Visible()) {
+        other->widget_->show();
+        other->widget_->raise();
+        other->widget_->activateWindow();
+      }
+    }
   } else {
     widget_->hide();
   }

@@ -14,6 +14,8 @@
 #include "common/Directory.h"
 #include "directory/MainWindow.h"
 #include "tools/AdvancedScanner.h"
+#include "tools/MacConnectVent.h"
+#include "tools/Report.h"
 
 namespace {
 
@@ -272,6 +274,28 @@ class DetailedListTest : public QObject {
     QVERIFY(List().Selected(row));
     QVERIFY(GoEnabled());
     QCOMPARE(Main().Find<Listbox>("ventList").ListIndex(), -1);
+  }
+
+  // GO hides and shows the main window: a sheet up on it comes back in front with it, with the
+  // keyboard, instead of staying behind the window it blocks.
+  void goKeepsTheMainWindowsSheetInFront_data() {
+    QTest::addColumn<bool>("report");
+    QTest::newRow("the name-and-connect sheet") << false;
+    QTest::newRow("the report sheet") << true;
+  }
+
+  void goKeepsTheMainWindowsSheetInFront() {
+    QFETCH(bool, report);
+    OpenWithRows();
+    QMainWindow* sheet = report ? Implicit<Report>().Widget() : Implicit<MacConnectVent>().Widget();
+    QVERIFY(QTest::qWaitForWindowActive(sheet));
+    Detailed()->Widget()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Detailed()->Widget()));
+    ClickRow(RowNamed("Squad #7"));
+    QTest::mouseClick(Detailed()->Find<PushButton>("PushButton1").Widget(), Qt::LeftButton);
+    QVERIFY(Main().Widget()->isVisible());
+    QVERIFY(sheet->isVisible());
+    QTRY_COMPARE(QApplication::activeWindow(), sheet);
   }
 
   // GO before any server row was chosen asks for the server "Untitled", as the list says.
