@@ -1,11 +1,14 @@
 #include "Menu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QImage>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QPixmap>
+#include <QPointer>
 #include <QStringList>
 
 #include "Basics.h"
@@ -29,6 +32,49 @@ QKeySequence ParseShortcut(const std::string& shortcut) {
     }
   }
   return QKeySequence::fromString(parts.join('+'), QKeySequence::PortableText);
+}
+
+// An enabled item below `item` whose shortcut is `keys` and that runs a command of the
+// application (the quit item included).
+bool RunsCommandOn(const Application& app, const MenuItem& item, const QKeySequence& keys) {
+  for (std::size_t i = 0; i < item.Count(); ++i) {
+    const MenuItem& child = item.Item(i);
+    if (child.Action()->isEnabled() && child.Action()->shortcut() == keys &&
+        (app.MenuHandler(child.Name()) != nullptr || child.MenuRole() == MenuItem::Role::Quit)) {
+      return true;
+    }
+    if (RunsCommandOn(app, child, keys)) return true;
+  }
+  return false;
+}
+
+// A text field claims some keys before any shortcut sees them (under X11 key bindings Ctrl+U
+// deletes its line). The application's commands keep their keys in every window, as a command
+// key does on the Mac; the Edit items and the unbound ones leave the key to the field.
+class CommandKeys : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ShortcutOverride) return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const Application* app = GetAppObject();
+    if (app == nullptr || app->MenuBar() == nullptr) return false;
+    const QKeySequence keys(
+        QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, static_cast<Qt::Key>(key->key())));
+    if (!RunsCommandOn(*app, *app->MenuBar(), keys)) return false;
+    // Not claimed: the shortcut runs the command.
+    event->ignore();
+    return true;
+  }
+};
+
+void WatchCommandKeys() {
+  static QPointer<QObject> watcher;
+  if (watcher != nullptr || QCoreApplication::instance() == nullptr) return;
+  watcher = new CommandKeys(QCoreApplication::instance());
+  QCoreApplication::instance()->installEventFilter(watcher);
 }
 
 }  // namespace
@@ -74,6 +120,7 @@ void MenuItem::SetText(const std::string& text) {
 void MenuItem::SetKeyboardShortcut(const std::string& shortcut) {
   shortcut_ = shortcut;
   action_->setShortcut(ParseShortcut(shortcut));
+  if (!shortcut.empty()) WatchCommandKeys();
 }
 
 void MenuItem::SetAutoEnable(bool value) {

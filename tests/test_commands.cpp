@@ -1,6 +1,7 @@
 // What the main window's toolbar, buttons and links open, and the application's menu commands,
 // chosen by click or shortcut as a user would.
 #include <QAction>
+#include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -62,6 +63,19 @@ void FrontMain() {
   Main().Widget()->activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(Main().Widget()));
 }
+
+// Claims Ctrl+U for the field it watches, as the toolkit's own fields do under X11 key bindings
+// (where it deletes the line); the headless platform has no such binding.
+class LineKeyClaimer : public QObject {
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::ShortcutOverride) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_U || key->modifiers() != Qt::ControlModifier) return false;
+    key->accept();
+    return true;
+  }
+};
 
 template <class W>
 bool IsOpen() {
@@ -226,6 +240,46 @@ class CommandsTest : public QObject {
       QCOMPARE(answerer.seen, QStringList{message});
       QVERIFY(!IsOpen<Sparkle>());
     }
+  }
+
+  // A command's shortcut wins over a text field's own key: Cmd+U in a field of a window without
+  // a menu bar (where the toolkit would delete the line) checks for updates and keeps the text.
+  void shortcutsOverTextFields_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("the sheet's name field") << "MacConnectVent"
+                                            << "EditField1";
+    QTest::newRow("the custom scan's host field") << "CustomScan"
+                                                  << "Javahostname";
+    QTest::newRow("the report's many-lined field") << "Report"
+                                                   << "EditField1";
+  }
+
+  void shortcutsOverTextFields() {
+    QFETCH(QString, window);
+    QFETCH(QString, field);
+    MessageBoxAnswerer answerer;
+    Host().setNeverAnswer(kUpdate);
+    StartProgram();
+    Window& front = window == "MacConnectVent" ? static_cast<Window&>(Implicit<MacConnectVent>())
+                    : window == "CustomScan"   ? static_cast<Window&>(Implicit<CustomScan>())
+                                               : static_cast<Window&>(Implicit<Report>());
+    EditField& typed = front.Find<EditField>(field.toStdString());
+    typed.SetText("typed text");
+    QWidget* editor = typed.Widget()->focusProxy() ? typed.Widget()->focusProxy() : typed.Widget();
+    editor->window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(editor->window()));
+    editor->setFocus();
+    QTRY_VERIFY(editor->hasFocus());
+    LineKeyClaimer claimer;
+    if (QKeySequence::keyBindings(QKeySequence::DeleteCompleteLine).isEmpty()) {
+      editor->installEventFilter(&claimer);
+    }
+    QTest::keySequence(editor, QKeySequence("Ctrl+U"));
+    QVERIFY(WaitFor([&] { return !answerer.seen.isEmpty(); }));
+    QCOMPARE(answerer.seen,
+             QStringList{"You must wait... Brindlecot is still trying to check for updates"});
+    QCOMPARE(typed.Text(), std::string("typed text"));
   }
 
   // Close Window (Cmd+W) closes the open and visible ones of its six windows, in any window's
