@@ -276,26 +276,35 @@ class DetailedListTest : public QObject {
     QCOMPARE(Main().Find<Listbox>("ventList").ListIndex(), -1);
   }
 
-  // GO hides and shows the main window: a sheet up on it comes back in front with it, with the
-  // keyboard, instead of staying behind the window it blocks.
-  void goKeepsTheMainWindowsSheetInFront_data() {
-    QTest::addColumn<bool>("report");
-    QTest::newRow("the name-and-connect sheet") << false;
-    QTest::newRow("the report sheet") << true;
+  // GO hides and shows the main window, which comes to the front as it was left: out of the
+  // Dock when it was minimized, and with a sheet up on it in front of it, keyboard and all,
+  // instead of that sheet staying hidden behind the window it blocks.
+  void goBringsTheMainWindowToTheFront_data() {
+    QTest::addColumn<QString>("before");
+    QTest::newRow("the main window minimized") << "minimized";
+    QTest::newRow("the name-and-connect sheet up") << "connect";
+    QTest::newRow("the report sheet up") << "report";
   }
 
-  void goKeepsTheMainWindowsSheetInFront() {
-    QFETCH(bool, report);
+  void goBringsTheMainWindowToTheFront() {
+    QFETCH(QString, before);
     OpenWithRows();
-    QMainWindow* sheet = report ? Implicit<Report>().Widget() : Implicit<MacConnectVent>().Widget();
-    QVERIFY(QTest::qWaitForWindowActive(sheet));
+    QWidget* front = Main().Widget();
+    if (before == "minimized") {
+      front->showMinimized();
+      QTRY_VERIFY(front->isMinimized());
+    } else {
+      front =
+          before == "report" ? Implicit<Report>().Widget() : Implicit<MacConnectVent>().Widget();
+      QVERIFY(QTest::qWaitForWindowActive(front));
+    }
     Detailed()->Widget()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(Detailed()->Widget()));
     ClickRow(RowNamed("Squad #7"));
     QTest::mouseClick(Detailed()->Find<PushButton>("PushButton1").Widget(), Qt::LeftButton);
-    QVERIFY(Main().Widget()->isVisible());
-    QVERIFY(sheet->isVisible());
-    QTRY_COMPARE(QApplication::activeWindow(), sheet);
+    QVERIFY(front->isVisible());
+    QVERIFY(!Main().Widget()->isMinimized());
+    QTRY_COMPARE(QApplication::activeWindow(), front);
   }
 
   // GO before any server row was chosen asks for the server "Untitled", as the list says.
