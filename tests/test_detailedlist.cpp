@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QTcpServer>
 #include <QTest>
+#include <chrono>
 
 #include "Framework.h"
 #include "Hosts.h"
@@ -96,6 +97,7 @@ class DetailedListTest : public QObject {
   void cleanup() {
     StopProgram();
     Host().clearOverrides();
+    HTTPSocket::SetSilenceLimit(HTTPSocket::kSilenceLimit);
   }
 
   // The declared rows stand until the download's first event; each opening downloads afresh,
@@ -142,6 +144,8 @@ class DetailedListTest : public QObject {
                                                    << "Error:Could not connect" << 0 << "";
     QTest::newRow("the host refuses") << "refuse"
                                       << "Error:Could not connect" << 0 << "";
+    QTest::newRow("the host stays silent") << "silent"
+                                           << "Error:Could not connect" << 0 << "";
   }
 
   void downloadOutcome() {
@@ -156,6 +160,10 @@ class DetailedListTest : public QObject {
       Host().setAnswer(kAdvancedList, 404, "Not Found\r\rNo such file\tat all");
     } else if (outcome == "drop") {
       Host().setCloseWithoutAnswer(kAdvancedList);
+    } else if (outcome == "silent") {
+      // A shortened silence limit: the program gives up after a minute without a byte.
+      HTTPSocket::SetSilenceLimit(std::chrono::milliseconds(1000));
+      Host().setNeverAnswer(kAdvancedList);
     } else if (outcome == "refuse") {
       const QByteArray nobody = "http://127.0.0.1:" + QByteArray::number(ClosedPort());
       qputenv("http_proxy", nobody);

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QTcpServer>
 #include <QTest>
+#include <chrono>
 
 #include "Framework.h"
 #include "Hosts.h"
@@ -56,6 +57,7 @@ class ReportTest : public QObject {
   void cleanup() {
     StopProgram();
     Host().clearOverrides();
+    HTTPSocket::SetSilenceLimit(HTTPSocket::kSilenceLimit);
   }
 
   // The sheet hangs from the main window and names the server chosen there, or none.
@@ -127,6 +129,7 @@ class ReportTest : public QObject {
     QTest::newRow("pressed again before the answer") << "slow" << 2 << false;
     QTest::newRow("the site drops the connection") << "drop" << 1 << true;
     QTest::newRow("nobody listens") << "refuse" << 1 << true;
+    QTest::newRow("the site stays silent") << "silent" << 1 << true;
   }
 
   void sendReport() {
@@ -143,6 +146,10 @@ class ReportTest : public QObject {
       Host().setDelay("/", 400);
     } else if (outcome == "drop") {
       Host().setCloseWithoutAnswer("/");
+    } else if (outcome == "silent") {
+      // A shortened silence limit: the program gives up after a minute without a byte.
+      HTTPSocket::SetSilenceLimit(std::chrono::milliseconds(1000));
+      Host().setNeverAnswer("/");
     } else if (outcome == "refuse") {
       const QByteArray nobody = "http://127.0.0.1:" + QByteArray::number(ClosedPort());
       qputenv("http_proxy", nobody);
@@ -170,7 +177,8 @@ class ReportTest : public QObject {
     }
   }
 
-  // With no answer the sheet waits for Cancel, which drops the request.
+  // Until the silence limit gives up on the probe, the sheet waits for Cancel, which drops the
+  // request.
   void noAnswerWaitsForCancel() {
     MessageBoxAnswerer answerer;
     Host().setNeverAnswer("/");
