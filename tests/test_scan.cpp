@@ -159,6 +159,53 @@ class ScanTest : public QObject {
     QCOMPARE(Scanner()->Title(), std::string("Brindlecot - Connecting..."));
   }
 
+  // What the view reports, in order, and what the panel then shows: percentages as they come,
+  // unclamped; the failure until the next progress; completion hides the panel for good.
+  void panelFollowsTheView_data() {
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("bar");
+    QTest::addColumn<bool>("complete");
+    QTest::newRow("0") << QStringList{"0"} << "0%" << 0 << false;
+    QTest::newRow("100") << QStringList{"100"} << "100%" << 100 << false;
+    QTest::newRow("past the maximum") << QStringList{"150"} << "150%" << 150 << false;
+    QTest::newRow("below zero") << QStringList{"-5"} << "-5%" << -5 << false;
+    QTest::newRow("an error") << QStringList{"30", "error"} << "Failed to scan server" << 30
+                              << false;
+    QTest::newRow("progress after an error") << QStringList{"error", "40"} << "40%" << 40 << false;
+    QTest::newRow("an error after completion")
+        << QStringList{"100", "complete", "error"} << "Failed to scan server" << 100 << true;
+    QTest::newRow("progress after completion")
+        << QStringList{"100", "complete", "20"} << "20%" << 20 << true;
+  }
+
+  void panelFollowsTheView() {
+    QFETCH(QStringList, events);
+    QFETCH(QString, label);
+    QFETCH(int, bar);
+    QFETCH(bool, complete);
+    Host().setNeverAnswer("/files/brindlecot/ventList.txt");
+    StartProgram();
+    scanAVent& view = Implicit<scanAVent>();
+    for (const QString& event : events) {
+      if (event == "error") {
+        view.ScannerWindow_Error(-1, "failed");
+      } else if (event == "complete") {
+        view.ScannerWindow_DocumentComplete("http://x/");
+      } else {
+        view.ScannerWindow_DocumentProgressChanged("http://x/", event.toInt());
+      }
+    }
+    QCOMPARE(ScannerText("currentPercent"), label.toStdString());
+    QCOMPARE(view.Find<ProgressBar>("ProgressBar1").Value(), bar);
+    QCOMPARE(view.Title(), std::string(complete ? "Brindlecot - Server successfully scanned"
+                                                : "Brindlecot - Connecting..."));
+    for (const char* name :
+         {"loadingSymbol", "ProgressBar1", "currentPercent", "loadingBackgroundTangle"}) {
+      QCOMPARE(view.Find<RectControl>(name).Visible(), !complete);
+    }
+  }
+
   // The Edit menu reaches the page of the web view in front.
   void editCommandsReachThePage() {
     ScanFirstServer();
