@@ -266,16 +266,19 @@ class WebToolsTest : public QObject {
   // 6.5 s later.
   void connectDialog_data() {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("url");
+    QTest::addColumn<QByteArray>("url");
     QTest::newRow("a name") << "My Vent"
-                            << "ventrilo://vent.example:3784/servername=My Vent";
-    QTest::newRow("no name") << ""
-                             << "ventrilo://vent.example:3784/servername=";
+                            << QByteArray("ventrilo://vent.example:3784/servername=My%20Vent");
+    QTest::newRow("'%' and '#'") << "100% Fun #1"
+                                 << QByteArray(
+                                        "ventrilo://vent.example:3784/"
+                                        "servername=100%25%20Fun%20%231");
+    QTest::newRow("no name") << "" << QByteArray("ventrilo://vent.example:3784/servername=");
   }
 
   void connectDialog() {
     QFETCH(QString, name);
-    QFETCH(QString, url);
+    QFETCH(QByteArray, url);
     UrlCatcher catcher;
     StartQuietProgram();
     Main().Find<StaticText>("ventURL").SetText("vent.example:3784\r\n");
@@ -300,7 +303,7 @@ class WebToolsTest : public QObject {
     QVERIFY(dialog.Find<ProgressWheel>("ProgressWheel1").Widget()->isVisible());
     QVERIFY(dialog.Find<StaticText>("StaticText2").Widget()->isVisible());
     QCOMPARE(catcher.urls.size(), 1);
-    QCOMPARE(catcher.urls[0].toString(), url);
+    QCOMPARE(catcher.urls[0].toEncoded(), url);
     QVERIFY(WaitFor([&] { return !loaded.isEmpty(); }, 30000));
     QCOMPARE(loaded.first(), catcher.urls[0]);
 
