@@ -262,8 +262,8 @@ void Window::SetVisible(bool value) {
       ShowForTheFirstTime();
       return;
     }
-    // Shown again where it was, in front, out of the Dock when it was minimized; a sheet up on it
-    // comes back in front of it too, or the window would sit blocked by a sheet hidden behind it.
+    // Shown again where it was, in front, restored when it was minimized; a sheet up on it comes
+    // back in front of it too, or the window would sit blocked by a sheet hidden behind it.
     widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
     widget_->show();
     widget_->raise();

@@ -284,8 +284,8 @@ class DetailedListTest : public QObject {
     QCOMPARE(Main().Find<Listbox>("ventList").ListIndex(), -1);
   }
 
-  // GO hides and shows the main window, which comes to the front as it was left: out of the
-  // Dock when it was minimized, and with a sheet up on it in front of it, keyboard and all,
+  // GO hides and shows the main window, which comes to the front as it was left: restored
+  // when it was minimized, and with a sheet up on it in front of it, keyboard and all,
   // instead of that sheet staying hidden behind the window it blocks.
   void goBringsTheMainWindowToTheFront_data() {
     QTest::addColumn<QString>("before");
