@@ -35,9 +35,12 @@ StaticText::StaticText(::Window& owner, std::string name) : RectControl(owner, s
 
 StaticText::~StaticText() = default;
 
+// A label shows a few lines at most, and laying out megabytes of text (a hostile host's answer
+// shown in the update window, say) would freeze the window for seconds: only the start of a long
+// text goes to the widget. Text() still gives back every byte.
 void StaticText::SetText(const std::string& text) {
   text_ = text;
-  label_->setText(ToDisplay(text));
+  label_->setText(ToDisplay(std::string_view(text).substr(0, kLongestShown)));
   FitText();
 }
 

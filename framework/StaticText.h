@@ -14,6 +14,9 @@ class StaticText : public RectControl {
   ~StaticText() override;
   const char* ClassName() const override { return "StaticText"; }
 
+  // The most of a text that is laid out and shown.
+  static constexpr std::size_t kLongestShown = 64 * 1024;
+
   // The text exactly as last set, byte for byte.
   const std::string& Text() const { return text_; }
   void SetText(const std::string& text);

@@ -3,11 +3,12 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
 #include "Codes.h"
 
 // Line ends of any kind (CR, LF, CR LF) become the toolkit's LF.
-inline QString ToDisplay(const std::string& text) {
+inline QString ToDisplay(std::string_view text) {
   QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   shown.replace(QChar('\r'), QChar('\n'));

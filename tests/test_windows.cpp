@@ -267,6 +267,17 @@ class WindowsTest : public QObject {
     QCOMPARE(hidden.Text(), bytes);
   }
 
+  // A label given megabytes (a hostile host's answer) lays out only its start, at once, and
+  // still gives back every byte.
+  void hugeLabelTextIsKeptWhole() {
+    StaticText& label = Implicit<ProbeWindow>().Find<StaticText>("label");
+    const std::string huge(8 * 1024 * 1024, 'w');
+    label.SetText(huge);
+    QCOMPARE(label.Text(), huge);
+    QCOMPARE(static_cast<std::size_t>(qobject_cast<QLabel*>(label.Widget())->text().size()),
+             StaticText::kLongestShown);
+  }
+
   void pagesAndContainers() {
     ProbeWindow& w = Implicit<ProbeWindow>();
     auto shown = [&](const char* name) { return w.Find<StaticText>(name).Widget()->isVisible(); };
