@@ -146,6 +146,8 @@ void HttpExchange::stop() {
 void HttpExchange::onConnected() {
   if (ended_) return;
   silence_.start();
+  // A roomy receive buffer lets each wake-up of the event loop take more of a large body.
+  socket_.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4 * 1024 * 1024);
   socket_.write(request_);
   emit connected();
 }
