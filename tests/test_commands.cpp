@@ -38,30 +38,13 @@ QAction* Item(const char* name) {
   return MenuBar1Instance()->FindItem(name)->Action();
 }
 
-// Opens the item's menu on the main window's menu bar and clicks the item.
-void ChooseFromMenu(const char* menuName, const char* itemName) {
-  QMenuBar* bar = Main().Widget()->menuBar();
-  QAction* menuAction = Item(menuName);
-  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menuAction).center());
-  QMenu* menu = menuAction->menu();
-  QTRY_VERIFY(menu->isVisible());
-  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(Item(itemName)).center());
-}
-
 void Press(QKeySequence keys) {
   QWidget* front = QApplication::activeWindow() ? QApplication::activeWindow() : Main().Widget();
   QTest::keySequence(front, keys);
 }
 
-void ClickToolbarItem(const char* name) {
-  QToolBar* toolbar = Main().Widget()->findChild<QToolBar*>("toolbar");
-  QTest::mouseClick(toolbar->widgetForAction(Main().Find<ToolbarItem>(name).Action()),
-                    Qt::LeftButton);
-}
-
 void FrontMain() {
-  Main().Widget()->activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(Main().Widget()));
+  QVERIFY(BringToFront(Main().Widget()));
 }
 
 // Claims Ctrl+U for the field it watches, as the toolkit's own fields do under X11 key bindings

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QMainWindow>
-#include <QTcpServer>
 #include <QTest>
 #include <chrono>
 
@@ -65,17 +64,6 @@ QStringList RequestLines(const QString& pathPart) {
     if (line.contains(pathPart)) lines << line;
   }
   return lines;
-}
-
-QByteArray SampleFile(const QString& relative) {
-  QFile file(QString::fromUtf8(kSampleDirectory) + "/files/brindlecot/" + relative);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-quint16 ClosedPort() {
-  QTcpServer probe;
-  probe.listen(QHostAddress::LocalHost);
-  return probe.serverPort();
 }
 
 }  // namespace
@@ -269,11 +257,11 @@ class DetailedListTest : public QObject {
                  {QString("GET http://%1%2serverDetails.txt HTTP/1.0").arg(kDirectoryHost, folder),
                   QString("GET http://%1%2serverLink.txt HTTP/1.0").arg(kDirectoryHost, folder)}));
     // The answers came from the server's own folder.
-    const QByteArray link = SampleFile("Servers/" + name + "/serverLink.txt");
+    const QByteArray link = SampleFile("/files/brindlecot/Servers/" + name + "/serverLink.txt");
     QVERIFY(!link.isEmpty());
     QVERIFY(WaitFor([&] { return Main().ServerAddressText() == link.toStdString(); }));
     QCOMPARE(Main().Find<EditField>("ventDetails").Text(),
-             SampleFile("Servers/" + name + "/serverDetails.txt").toStdString());
+             SampleFile("/files/brindlecot/Servers/" + name + "/serverDetails.txt").toStdString());
     QVERIFY(WaitFor([] { return Main().Find<BevelButton>("PushButton1").Enabled(); }));
     QVERIFY(Main().Widget()->isVisible());
     QVERIFY(QTest::qWaitForWindowActive(Main().Widget()));

@@ -1,7 +1,6 @@
 // The help window in a real web engine against the loopback host's FAQ page: the offline
 // message, the progress row, and what counts as a failure.
 #include <QMainWindow>
-#include <QTcpServer>
 #include <QTest>
 #include <QWebEngineView>
 
@@ -41,12 +40,8 @@ bool Completed() {
   return Help() != nullptr && Percentage() == "100%" && RowShown() == 0;
 }
 
-// A port nobody listens on: taken from the system, then let go.
 std::string RefusedUrl() {
-  QTcpServer server;
-  server.listen(QHostAddress::LocalHost);
-  const quint16 port = server.serverPort();
-  server.close();
+  const quint16 port = ClosedPort();
   return "http://127.0.0.1:" + std::to_string(port) + "/faq.php";
 }
 

@@ -32,11 +32,6 @@ std::string Details() {
   return Main().Find<EditField>("ventDetails").Text();
 }
 
-QByteArray SampleFile(const QString& path) {
-  QFile file(QString::fromUtf8(kSampleDirectory) + path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QByteArray Head(qint64 length = -1) {
   QByteArray head = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n";
   if (length >= 0) head += "Content-Length: " + QByteArray::number(length) + "\r\n";

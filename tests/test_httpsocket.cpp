@@ -2,7 +2,6 @@
 // cases, then HTTPSocket on a window for the events and the dropping of old requests.
 #include <QApplication>
 #include <QFile>
-#include <QTcpServer>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -11,6 +10,7 @@
 #include "Framework.h"
 #include "HttpExchange.h"
 #include "TestPaths.h"
+#include "TestSupport.h"
 
 namespace {
 
@@ -23,18 +23,7 @@ QByteArray Direct(const QString& path) {
   return "http://127.0.0.1:" + QByteArray::number(gHost->port()) + path.toUtf8();
 }
 
-QByteArray SampleFile(const QString& path) {
-  QFile file(QString::fromUtf8(kSampleDirectory) + path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A port where nobody listens.
-quint16 ClosedPort() {
-  QTcpServer probe;
-  probe.listen(QHostAddress::LocalHost);
-  return probe.serverPort();
-}
-
 // The peak resident size of this process so far, in bytes.
 qint64 PeakResidentBytes() {
   QFile status("/proc/self/status");

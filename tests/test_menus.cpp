@@ -4,9 +4,9 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QPlainTextEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include "Framework.h"

@@ -32,28 +32,12 @@ QAction* Item(const char* name) {
   return MenuBar1Instance()->FindItem(name)->Action();
 }
 
-void ChooseFromMenu(const char* menuName, const char* itemName) {
-  QMenuBar* bar = Main().Widget()->menuBar();
-  QAction* menuAction = Item(menuName);
-  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menuAction).center());
-  QMenu* menu = menuAction->menu();
-  QTRY_VERIFY(menu->isVisible());
-  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(Item(itemName)).center());
-}
-
 void Front(QWidget* window) {
-  window->activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(window));
+  QVERIFY(BringToFront(window));
 }
 
 void Press(QWidget* window, QKeySequence keys) {
   QTest::keySequence(window, keys);
-}
-
-void ClickToolbarItem(const char* name) {
-  QToolBar* toolbar = Main().Widget()->findChild<QToolBar*>("toolbar");
-  QTest::mouseClick(toolbar->widgetForAction(Main().Find<ToolbarItem>(name).Action()),
-                    Qt::LeftButton);
 }
 
 template <class W>

@@ -10,14 +10,10 @@
 
 #include "HttpExchange.h"
 #include "TestPaths.h"
+#include "TestSupport.h"
 #include "common/Directory.h"
 
 namespace {
-
-QByteArray SampleFile(const QString& path) {
-  QFile file(QString::fromUtf8(kSampleDirectory) + path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 struct Answer {
   int status = 0;

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QPlainTextEdit>
-#include <QTcpServer>
 #include <QTest>
 #include <chrono>
 
@@ -29,12 +28,6 @@ std::string Details() {
 }
 QPlainTextEdit* DetailsField() {
   return qobject_cast<QPlainTextEdit*>(Sheet()->Find<EditField>("EditField1").Widget());
-}
-
-quint16 ClosedPort() {
-  QTcpServer probe;
-  probe.listen(QHostAddress::LocalHost);
-  return probe.serverPort();
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTcpServer>
 #include <QTest>
 #include <QTimer>
 
@@ -15,12 +14,8 @@ namespace {
 int windowsDeleted = 0;
 std::string refusedUrl;
 
-// A port nobody listens on: taken from the system, then let go.
 std::string RefusedUrl() {
-  QTcpServer server;
-  server.listen(QHostAddress::LocalHost);
-  const quint16 port = server.serverPort();
-  server.close();
+  const quint16 port = ClosedPort();
   return "http://127.0.0.1:" + std::to_string(port) + "/page";
 }
 

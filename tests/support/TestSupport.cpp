@@ -1,11 +1,18 @@
 #include "TestSupport.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFile>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTcpServer>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 #include "Framework.h"
 #include "ListView.h"
@@ -78,6 +85,40 @@ bool WaitFor(const std::function<bool()>& condition, int ms) {
     QTest::qWait(5);
   }
   return true;
+}
+
+quint16 ClosedPort() {
+  QTcpServer probe;
+  probe.listen(QHostAddress::LocalHost);
+  return probe.serverPort();
+}
+
+QByteArray SampleFile(const QString& path) {
+  QFile file(QString::fromUtf8(kSampleDirectory) + path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void ChooseFromMenu(const char* menuName, const char* itemName) {
+  QMenuBar* bar = Implicit<MainWindow>().Widget()->menuBar();
+  QAction* menuAction = MenuBar1Instance()->FindItem(menuName)->Action();
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menuAction).center());
+  QMenu* menu = menuAction->menu();
+  if (!WaitFor([menu] { return menu->isVisible(); }, 5000))
+    qWarning("menu %s never opened", menuName);
+  QAction* item = MenuBar1Instance()->FindItem(itemName)->Action();
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+}
+
+void ClickToolbarItem(const char* name) {
+  MainWindow& main = Implicit<MainWindow>();
+  QToolBar* toolbar = main.Widget()->findChild<QToolBar*>("toolbar");
+  QTest::mouseClick(toolbar->widgetForAction(main.Find<ToolbarItem>(name).Action()),
+                    Qt::LeftButton);
+}
+
+bool BringToFront(QWidget* window) {
+  window->activateWindow();
+  return QTest::qWaitForWindowActive(window);
 }
 
 bool ClickServerRow(int row) {

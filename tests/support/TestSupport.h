@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <QWidget>
 #include <functional>
 
 #include "FixtureHost.h"
@@ -52,6 +53,19 @@ class UrlCatcher : public QObject {
 // no click) when the list does not show that row. Use it as QVERIFY(ClickServerRow(n)), so a
 // test stops there instead of going on without its selection.
 [[nodiscard]] bool ClickServerRow(int row);
+
+// A loopback port nobody listens on: taken from the system, then let go.
+quint16 ClosedPort();
+// A file of the sample directory, by its path from the directory's root ("/files/..."); empty
+// when there is none.
+QByteArray SampleFile(const QString& path);
+
+// The main window's menu bar and toolbar, used with the mouse: opens the item's menu and clicks
+// the item; clicks the toolbar item's button.
+void ChooseFromMenu(const char* menuName, const char* itemName);
+void ClickToolbarItem(const char* name);
+// Brings a window in front and waits until it is the active one; false when it never is.
+[[nodiscard]] bool BringToFront(QWidget* window);
 
 // Waits until `condition` holds, running the event loop; false after `ms`.
 bool WaitFor(const std::function<bool()>& condition, int ms = 10000);
