@@ -80,10 +80,7 @@ class CommandsTest : public QObject {
   }
 
  private slots:
-  void cleanup() {
-    StopProgram();
-    Host().clearOverrides();
-  }
+  void cleanup() { StopProgram(); }
 
   // Each control opens its window; a second use brings the same window forward.
   void mainWindowActions_data() {

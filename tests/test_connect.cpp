@@ -35,10 +35,7 @@ class ConnectTest : public QObject {
   }
 
  private slots:
-  void cleanup() {
-    StopProgram();
-    Host().clearOverrides();
-  }
+  void cleanup() { StopProgram(); }
 
   // Clicking as a user would: row, Connect, the name in the sheet, Return.
   void connectEndToEnd_data() {

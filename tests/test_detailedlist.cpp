@@ -82,11 +82,7 @@ class DetailedListTest : public QObject {
 
  private slots:
   void init() { Host().clearRequests(); }
-  void cleanup() {
-    StopProgram();
-    Host().clearOverrides();
-    HTTPSocket::SetSilenceLimit(HTTPSocket::kSilenceLimit);
-  }
+  void cleanup() { StopProgram(); }
 
   // The declared rows stand until the download's first event; each opening downloads afresh,
   // and closing drops the request under way.

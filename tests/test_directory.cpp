@@ -72,10 +72,7 @@ class DirectoryTest : public QObject {
 
  private slots:
   void init() { Host().clearRequests(); }
-  void cleanup() {
-    StopProgram();
-    Host().clearOverrides();
-  }
+  void cleanup() { StopProgram(); }
 
   // Before any answer arrives.
   void rightAfterStartUp() {

@@ -84,10 +84,7 @@ class FitTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void cleanup() {
-    StopProgram();
-    Host().clearOverrides();
-  }
+  void cleanup() { StopProgram(); }
 
   // A label drawn a little smaller fits; it never shrinks below three quarters of its size, and
   // a hidden label keeps its declared font.

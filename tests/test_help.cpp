@@ -56,10 +56,7 @@ class HelpTest : public QObject {
     Host().clearRequests();
   }
 
-  void cleanup() {
-    StopProgram();
-    Host().clearOverrides();
-  }
+  void cleanup() { StopProgram(); }
 
   // The message comes once per window and the page is fetched once; the row shows while the
   // page loads and goes when it is complete.

@@ -70,11 +70,7 @@ class HostileTest : public QObject {
 
  private slots:
   void init() { Host().clearRequests(); }
-  void cleanup() {
-    StopProgram();
-    Host().clearOverrides();
-    HTTPSocket::SetSilenceLimit(HTTPSocket::kSilenceLimit);
-  }
+  void cleanup() { StopProgram(); }
 
   // What the list request gets, and the status it must end in.
   void listAnswers_data() {

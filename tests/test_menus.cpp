@@ -26,10 +26,7 @@ class MenusTest : public QObject {
     Host().setNeverAnswer("/files/sparkle/1.0.9.txt");
     StartProgram();
   }
-  void cleanup() {
-    StopProgram();
-    Host().clearOverrides();
-  }
+  void cleanup() { StopProgram(); }
 
   // One menu bar: the application's, shown by the main window.
   void oneSharedInstance() {

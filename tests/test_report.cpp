@@ -47,11 +47,7 @@ class ReportTest : public QObject {
 
  private slots:
   void init() { Host().clearRequests(); }
-  void cleanup() {
-    StopProgram();
-    Host().clearOverrides();
-    HTTPSocket::SetSilenceLimit(HTTPSocket::kSilenceLimit);
-  }
+  void cleanup() { StopProgram(); }
 
   // The sheet hangs from the main window and names the server chosen there, or none.
   void namesTheChosenServer_data() {

@@ -48,10 +48,7 @@ class RowPainterTest : public QObject {
     Main().Widget()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(Main().Widget()));
   }
-  void cleanup() {
-    StopProgram();
-    Host().clearOverrides();
-  }
+  void cleanup() { StopProgram(); }
 
   // An unselected cell is one flat colour, and the handler says it painted.
   void unselectedCell() {

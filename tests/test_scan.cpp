@@ -65,10 +65,7 @@ class ScanTest : public QObject {
   }
 
  private slots:
-  void cleanup() {
-    StopProgram();
-    Host().clearOverrides();
-  }
+  void cleanup() { StopProgram(); }
 
   void scanShowsTheStatusPage_data() {
     QTest::addColumn<bool>("toolbar");

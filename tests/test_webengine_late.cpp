@@ -52,7 +52,6 @@ class WebEngineLateTest : public QObject {
   void cleanup() {
     if (PageWindow* window = ImplicitIfOpen<PageWindow>()) window->Close();
     StopProgram();
-    Host().clearOverrides();
   }
 
   // First, before any other test has made a view.

@@ -102,10 +102,7 @@ class WebToolsTest : public QObject {
 
  private slots:
   void init() { Host().clearRequests(); }
-  void cleanup() {
-    StopProgram();
-    Host().clearOverrides();
-  }
+  void cleanup() { StopProgram(); }
 
   // ---- custom scan --------------------------------------------------------------------------
 

@@ -205,10 +205,7 @@ class WindowsTest : public QObject {
     Host().setNeverAnswer("/files/brindlecot/ventList.txt");
     Host().setNeverAnswer("/files/sparkle/1.0.9.txt");
   }
-  void cleanup() {
-    StopProgram();
-    Host().clearOverrides();
-  }
+  void cleanup() { StopProgram(); }
 
   // Reading Visible through the accessor makes and shows the window first.
   void accessorMakesAndShows() {

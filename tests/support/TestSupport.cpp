@@ -45,6 +45,9 @@ void StopProgram() {
   // Let the toolkit finish deleting what the windows left behind.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QCoreApplication::processEvents();
+  // The next test meets the host and the sockets as they start.
+  Host().clearOverrides();
+  HTTPSocket::SetSilenceLimit(HTTPSocket::kSilenceLimit);
 }
 
 MessageBoxAnswerer::MessageBoxAnswerer() {

@@ -17,7 +17,8 @@ FixtureHost& Host();
 // Start-up as the program does it, without the event loop: application object, menu bar, menu
 // commands, main window.
 void StartProgram();
-// Everything the program made, released as at shutdown, so the next test starts afresh.
+// Everything the program made, released as at shutdown, so the next test starts afresh; the
+// host's overrides and the sockets' silence limit are back to their usual values.
 void StopProgram();
 
 // Answers the next modal message box: its text lands in `seen`, then OK is pressed. A box that
