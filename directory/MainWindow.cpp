@@ -52,9 +52,12 @@ std::string MainWindow::UpdateState() const {
   return Find<StaticText>("updateDetails").Text();
 }
 
+// The actions go off at once: until the new address arrives they would pair the previous
+// server's address with the newly chosen name.
 void MainWindow::RequestServerDetailsAndAddress(const std::string& serverPathName) {
   Find<HTTPSocket>("getVentDetails").Get(ServerDetailsUrl(serverPathName));
   Find<HTTPSocket>("getVentURL").Get(ServerLinkUrl(serverPathName));
+  SetServerActionsEnabled(false);
 }
 
 void MainWindow::RefreshServerList() {

@@ -20,7 +20,8 @@ class MainWindow : public Window {
   // The update-check state (common/UpdateStates.h).
   std::string UpdateState() const;
   // Requests a server's details and address on this window's own two sockets; the answers land
-  // in its handlers as for a selection in the list.
+  // in its handlers as for a selection in the list. The server actions stay off until the
+  // address has come.
   void RequestServerDetailsAndAddress(const std::string& serverPathName);
   // Empties the list and asks the directory for it again.
   void RefreshServerList();

@@ -241,7 +241,10 @@ class DetailedListTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(Detailed()->Widget()));
     ClickRow(row);
     Host().clearRequests();
+    // As when another server's address is in the main window: its actions go off with GO itself.
+    Main().SetServerActionsEnabled(true);
     QTest::mouseClick(Detailed()->Find<PushButton>("PushButton1").Widget(), Qt::LeftButton);
+    QVERIFY(!Main().Find<BevelButton>("PushButton1").Enabled());
 
     const QString folder = QString("/files/brindlecot/Servers/%1/")
                                .arg(QString::fromStdString(ServerPathName(name.toStdString())));
