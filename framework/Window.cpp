@@ -337,8 +337,18 @@ void Window::Minimize() {
   if (widget_ != nullptr) widget_->showMinimized();
 }
 
+// A minimized window comes back as it was before, zoomed or not; any other is unzoomed.
 void Window::Restore() {
-  if (widget_ != nullptr) widget_->showNormal();
+  if (widget_ == nullptr) return;
+  const Qt::WindowStates state = widget_->windowState();
+  if (state.testFlag(Qt::WindowMinimized)) {
+    widget_->setWindowState(state & ~Qt::WindowMinimized);
+    widget_->show();
+    widget_->raise();
+    widget_->activateWindow();
+  } else {
+    widget_->showNormal();
+  }
 }
 
 const std::function<bool()>* Window::MenuHandlerFor(const std::string& itemName) const {

@@ -339,6 +339,18 @@ class CommandsTest : public QObject {
     Item("minimizeMenuItem")->trigger();
     QTRY_VERIFY(!main->windowState().testFlag(Qt::WindowMinimized));
     QCOMPARE(Item("minimizeMenuItem")->text(), QString("Minimize"));
+
+    // A zoomed window minimized and restored is zoomed still; Zoom's own Restore unzooms it.
+    Item("zoomMenuItem")->trigger();
+    QTRY_VERIFY(main->windowState().testFlag(Qt::WindowMaximized));
+    Item("minimizeMenuItem")->trigger();
+    QTRY_VERIFY(main->windowState().testFlag(Qt::WindowMinimized));
+    Item("minimizeMenuItem")->trigger();
+    QTRY_VERIFY(!main->windowState().testFlag(Qt::WindowMinimized));
+    QVERIFY(main->windowState().testFlag(Qt::WindowMaximized));
+    Item("zoomMenuItem")->trigger();
+    QTRY_VERIFY(!main->windowState().testFlag(Qt::WindowMaximized));
+    QCOMPARE(Item("zoomMenuItem")->text(), QString("Zoom"));
   }
 };
 
