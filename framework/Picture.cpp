@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QString>
+#include <algorithm>
 
 namespace {
 
@@ -141,6 +142,14 @@ void Graphics::FillRect(int x, int y, int width, int height) {
 
 void Graphics::DrawLine(int x1, int y1, int x2, int y2) {
   WithPainter([&](QPainter& p) {
+    // A cosmetic pen is one device pixel wide, which on a scaled screen leaves the rest of each
+    // pixel unpainted: straight lines are filled as the pixels they cross instead.
+    if (x1 == x2 || y1 == y2) {
+      p.fillRect(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
+                       QPoint(std::max(x1, x2), std::max(y1, y2))),
+                 ToQColor(foreColor_));
+      return;
+    }
     p.setPen(QPen(ToQColor(foreColor_), 0));
     p.drawLine(x1, y1, x2, y2);
   });

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPainter>
 #include <QTest>
+#include <QtMath>
 
 #include "Framework.h"
 #include "ListView.h"
@@ -127,6 +128,43 @@ class RowPainterTest : public QObject {
       QCOMPARE(shot.pixelColor(5, y), QColor(214, 221, 229));
       QCOMPARE(shot.pixelColor(plain.right() - 2, y), QColor(214, 221, 229));
     }
+  }
+
+  // On a scaled screen every device line of the selected row is the gradient's, from its top
+  // line to its last, without the list's fill showing between lines or a seam between cells.
+  void paintedScaled_data() {
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("2x") << qreal(2);
+    QTest::newRow("1.5x") << qreal(1.5);
+  }
+
+  void paintedScaled() {
+    QFETCH(qreal, ratio);
+    List().SetListIndex(1);
+    ListView* view = List().View();
+    QWidget* viewport = view->viewport();
+    QImage shot((QSizeF(viewport->size()) * ratio).toSize(), QImage::Format_RGB32);
+    shot.setDevicePixelRatio(ratio);
+    shot.fill(Qt::black);
+    viewport->render(&shot);
+    const QRect row = view->visualRect(view->model()->index(1, 0));
+    const int first = qCeil(row.top() * ratio);
+    const int last = qCeil((row.bottom() + 1) * ratio) - 1;
+    const int margin = qFloor(ratio);
+    const QColor topLine(15, 145, 224);
+    QCOMPARE(shot.pixelColor(margin, first), topLine);
+    QCOMPARE(shot.pixelColor(margin, last), QColor(4, 119, 215));
+    // Darkening line by line below the top line, whose colour is its own.
+    for (int y = first + 1; y <= last; ++y) {
+      const QColor colour = shot.pixelColor(margin, y);
+      const QColor above = shot.pixelColor(margin, y - 1);
+      QVERIFY2(colour.red() <= 80 && colour.blue() >= 215,
+               qPrintable(QString("line %1 is %2").arg(y).arg(colour.name())));
+      if (above != topLine) QVERIFY(colour.blue() <= above.blue());
+    }
+    // The top line runs unbroken across every cell of the row.
+    const int right = qCeil(view->visualRect(view->model()->index(1, 1)).right() * ratio);
+    for (int x = 0; x < right; ++x) QCOMPARE(shot.pixelColor(x, first), topLine);
   }
 };
 
