@@ -114,13 +114,18 @@ class ScanTest : public QObject {
     QTest::addColumn<QString>("script");
     QTest::newRow("a link to a titled page") << "document.getElementById('elsewhere').click()";
     QTest::newRow("a page without a title") << "location.href = '/ventrilo/untitled.html'";
+    QTest::newRow("titles that keep coming while the message is up")
+        << "document.title = 'One';"
+           "setTimeout(() => { document.title = 'Two'; }, 100);"
+           "setTimeout(() => { document.title = 'Three'; }, 200);";
   }
 
   void guardClosesTheWindow() {
     QFETCH(QString, script);
     Host().setAnswer("/ventrilo/untitled.html", 200, "<html><body>plain</body></html>",
                      {{"Content-Type", "text/html"}});
-    MessageBoxAnswerer answerer;
+    // The message stays up a while, as a user reads it: it asks once however many titles come.
+    MessageBoxAnswerer answerer(800);
     ScanFirstServer();
     QVERIFY(WaitFor(Completed, 30000));
     RunInPage(script);

@@ -34,9 +34,12 @@ void AddAVent::Event_Open() {
       .LoadURL(std::string("http://") + kFormHost + "/form/10314441287");
 }
 
-// Only the exact title counts: a page that merely mentions the word is still the form's.
+// Only the exact title counts: a page that merely mentions the word is still the form's. The
+// form is done with at the first: the view is switched off, so that titles still coming while
+// the message is up ask nothing more.
 void AddAVent::AddAVentPage_TitleChanged(const std::string& newTitle) {
-  if (newTitle == kSubmittedTitle) {
+  if (newTitle == kSubmittedTitle && Find<HTMLViewer>("AddAVentPage").Enabled()) {
+    Find<HTMLViewer>("AddAVentPage").SetEnabled(false);
     MsgBox("Thank you! Your vent was submitted and will be moderated in a few hours.");
     Close();
   }

@@ -50,7 +50,7 @@ void StopProgram() {
   HTTPSocket::SetSilenceLimit(HTTPSocket::kSilenceLimit);
 }
 
-MessageBoxAnswerer::MessageBoxAnswerer() {
+MessageBoxAnswerer::MessageBoxAnswerer(int holdMs) : holdMs_(holdMs) {
   auto* timer = new QTimer(this);
   connect(timer, &QTimer::timeout, this, &MessageBoxAnswerer::Poll);
   timer->start(10);
@@ -59,6 +59,11 @@ MessageBoxAnswerer::MessageBoxAnswerer() {
 void MessageBoxAnswerer::Poll() {
   auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
   if (box == nullptr || !box->isVisible()) return;
+  if (box != box_) {
+    box_ = box;
+    shown_.start();
+  }
+  if (shown_.elapsed() < holdMs_) return;
   seen << box->text();
   box->button(QMessageBox::Ok) != nullptr ? box->button(QMessageBox::Ok)->click() : box->accept();
 }

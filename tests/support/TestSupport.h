@@ -2,7 +2,10 @@
 // message boxes answered as a user would, and URLs handed to the system caught.
 #pragma once
 
+#include <QElapsedTimer>
+#include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -22,11 +25,12 @@ void StartProgram();
 void StopProgram();
 
 // Answers the next modal message box: its text lands in `seen`, then OK is pressed. A box that
-// never shows is reported by WaitForMessageBox.
+// never shows is reported by WaitForMessageBox. With `holdMs` each box stays up that long first,
+// as a user reads it, so that whatever arrives meanwhile arrives while it is up.
 class MessageBoxAnswerer : public QObject {
   Q_OBJECT
  public:
-  MessageBoxAnswerer();
+  explicit MessageBoxAnswerer(int holdMs = 0);
   // Watches for boxes until the answerer goes.
   QStringList seen;
   // True once a box has been answered within `ms`.
@@ -34,6 +38,9 @@ class MessageBoxAnswerer : public QObject {
 
  private:
   void Poll();
+  int holdMs_;
+  QPointer<QMessageBox> box_;
+  QElapsedTimer shown_;
 };
 
 // Catches every URL handed to the system for the given schemes while it lives.
