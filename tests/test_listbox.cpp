@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QMainWindow>
+#include <QProxyStyle>
 #include <QSet>
 #include <QtTest>
 #include <memory>
@@ -191,6 +192,7 @@ class TestListbox : public QObject {
   void cellPainter();
   void repaintsOnActivationAndEnabling();
   void alignmentOffsetMovesText();
+  void headingElided();
   void hundredThousandRows();
 };
 
@@ -590,6 +592,43 @@ void TestListbox::alignmentOffsetMovesText() {
   const int after = FirstInkColumn(list.View()->viewport()->grab().toImage(), cell, base);
   QVERIFY(before >= 0);
   QCOMPARE(after - before, 30);
+}
+
+// A heading wider than its column ends in an ellipsis within the room the style gives it, as a
+// cell does; one that fits is drawn whole.
+void TestListbox::headingElided() {
+  // What the style is asked to draw for each heading, and where.
+  class Recorder : public QProxyStyle {
+   public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+      if (const auto* header = qstyleoption_cast<const QStyleOptionHeader*>(option);
+          header != nullptr && element == CE_HeaderLabel) {
+        labels.insert(header->section, {header->text, header->rect});
+      }
+      QProxyStyle::drawControl(element, option, painter, widget);
+    }
+    mutable QMap<int, QPair<QString, QRect>> labels;
+  };
+  Listbox& list = OpenList({{"ColumnCount", 2},
+                            {"ColumnWidths", "150"},
+                            {"HasHeading", true},
+                            {"InitialValue", "Downloading updated list...\tSlots"}});
+  QHeaderView* header = list.View()->horizontalHeader();
+  Recorder recorder;
+  header->setStyle(&recorder);
+  header->grab();
+  header->setStyle(nullptr);
+
+  const QFontMetrics metrics(header->font());
+  QVERIFY(metrics.horizontalAdvance("Downloading updated list...") > header->sectionSize(0));
+  const auto [longText, longRoom] = recorder.labels.value(0);
+  QVERIFY2(longText.startsWith("Downloading") && longText.endsWith(QChar(0x2026)),
+           qPrintable(longText));
+  QVERIFY(metrics.horizontalAdvance(longText) <= longRoom.width());
+  QCOMPARE(recorder.labels.value(1).first, QString("Slots"));
+  // The heading itself keeps every byte.
+  QCOMPARE(list.Heading(0), std::string("Downloading updated list..."));
 }
 
 void TestListbox::hundredThousandRows() {
