@@ -1,6 +1,7 @@
 // The help window in a real web engine against the loopback host's FAQ page: the offline
 // message, the progress row, and what counts as a failure.
 #include <QMainWindow>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWebEngineView>
 
@@ -144,6 +145,37 @@ class HelpTest : public QObject {
     }
     QVERIFY(WaitFor([] { return Help() == nullptr; }, 30000));
     QTest::qWait(200);
+    QCOMPARE(answerer.seen, QStringList{kOffline});
+  }
+
+  // A link the view does not open itself stops the load it started: the row goes, the page and
+  // the window stay.
+  void linkTheViewDoesNotOpen_data() {
+    QTest::addColumn<QString>("href");
+    QTest::newRow("the voice-chat client") << "ventrilo://vent.example:3784/servername=Echo";
+    QTest::newRow("mail") << "mailto:vents@example.com";
+  }
+
+  void linkTheViewDoesNotOpen() {
+    QFETCH(QString, href);
+    // The link covers the whole page, so a click anywhere follows it.
+    Host().setAnswer(kFaq, 200,
+                     "<html><head><title>Links</title></head><body style=\"margin:0\"><a href=\"" +
+                         href.toUtf8() +
+                         "\" style=\"display:block;width:100vw;height:100vh\">x</a></body></html>",
+                     {{"Content-Type", "text/html"}});
+    MessageBoxAnswerer answerer;
+    Implicit<brindlecotHelp>();
+    QVERIFY(WaitFor([] { return Help() != nullptr && View()->title() == "Links"; }, 30000));
+    QVERIFY(WaitFor(Completed, 30000));
+    QVERIFY(WaitFor([] { return View()->focusProxy() != nullptr; }));
+    QSignalSpy started(View(), &QWebEngineView::loadStarted);
+    QTest::mouseClick(View()->focusProxy(), Qt::LeftButton, {}, QPoint(40, 40));
+    QVERIFY(WaitFor([&] { return started.size() > 0; }));
+    QTest::qWait(500);
+    QVERIFY(Help() != nullptr);
+    QCOMPARE(RowShown(), 0);
+    QCOMPARE(View()->title(), QString("Links"));
     QCOMPARE(answerer.seen, QStringList{kOffline});
   }
 

@@ -33,6 +33,10 @@ class WebEngineView final : public QWebEngineView, public WebViewBackend {
               } else if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus) {
                 events_.loadEnded(
                     {info.url(), false, info.isErrorPage(), info.errorCode(), info.errorString()});
+              } else if (info.status() == QWebEngineLoadingInfo::LoadStoppedStatus) {
+                // A stopped load (a link to a scheme the view does not open, say) leaves the
+                // page that was shown: that page is complete, so no progress display stays up.
+                events_.loadEnded({url(), true, false, 0, {}});
               }
             });
   }
