@@ -36,11 +36,12 @@ std::string AddressForUrl(const std::string& serverAddressText) {
 }
 
 // The address keeps what an authority holds (a host, ':' and the port, brackets of an IPv6
-// address); the name keeps what a path segment holds. Anything else, a '#', '?', '%', '/' or '@'
-// in either among it, is percent-encoded, so the client is given the name whole.
+// address). The name keeps only letters, digits and "-._~": a client may read "servername=" as a
+// path or as a form field, where '&', ';', '=' and '+' would cut or change it, so every other
+// byte is percent-encoded and the client is given the name whole either way.
 std::string LaunchUrl(const std::string& serverAddressText, const std::string& serverName) {
   return "ventrilo://" + PercentEncode(AddressForUrl(serverAddressText), "!$&'()*+,;=:[]") +
-         "/servername=" + PercentEncode(serverName, kSegmentKeeps);
+         "/servername=" + PercentEncode(serverName, "");
 }
 
 std::string StatusPageUrl(const std::string& target) {

@@ -93,7 +93,13 @@ class ConnectTest : public QObject {
     QTest::newRow("'?', '&', '/', quotes")
         << "vent.example:4"
         << "Q&A? a/b \"x\""
-        << QByteArray("ventrilo://vent.example:4/servername=Q&A%3F%20a%2Fb%20%22x%22");
+        << QByteArray("ventrilo://vent.example:4/servername=Q%26A%3F%20a%2Fb%20%22x%22");
+    QTest::newRow("what a form field splits or changes at")
+        << "vent.example:5"
+        << "Salt & Pepper+1=2; 50% #1?"
+        << QByteArray(
+               "ventrilo://vent.example:5/servername="
+               "Salt%20%26%20Pepper%2B1%3D2%3B%2050%25%20%231%3F");
     QTest::newRow("IPv6 address") << "[::1]:3784"
                                   << "v6" << QByteArray("ventrilo://[::1]:3784/servername=v6");
   }
@@ -113,8 +119,11 @@ class ConnectTest : public QObject {
                       Qt::LeftButton);
     QCOMPARE(catcher.urls.size(), 1);
     QCOMPARE(catcher.urls[0].toEncoded(), url);
+    // The name decodes whole read as a path, and read as a form field cut at '&' or ';'.
     const QByteArray encodedName = url.mid(url.indexOf("/servername=") + 12);
     QCOMPARE(QString::fromUtf8(QByteArray::fromPercentEncoding(encodedName)), name);
+    QByteArray field = encodedName.split('&').first().split(';').first();
+    QCOMPARE(QString::fromUtf8(QByteArray::fromPercentEncoding(field.replace('+', ' '))), name);
     QCOMPARE(Main().Find<StaticText>("ventURL").Text(), address.toStdString());
     QVERIFY(!SheetOpen());
   }
