@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QNetworkProxyFactory>
@@ -92,6 +93,11 @@ void RuntimeInit(int argc, char** argv) {
   QApplication::setApplicationName("Brindlecot");
   // The desktop entry the program is installed with: the window system finds its icon there.
   QGuiApplication::setDesktopFileName("com.example.Brindlecot");
+  // The same icon on every window, for what reads it off the window rather than the entry.
+  QIcon icon;
+  icon.addFile(":/desktop/brindlecot-48.png");
+  icon.addFile(":/desktop/brindlecot-128.png");
+  QApplication::setWindowIcon(icon);
   QApplication::setApplicationVersion("1.0.9");
   QApplication::setQuitOnLastWindowClosed(false);
   QNetworkProxyFactory::setUseSystemConfiguration(true);

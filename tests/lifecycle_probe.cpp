@@ -48,6 +48,14 @@ void ReportLoopStart() {
           .arg(BoundCommands())
           .arg(OpenWindows().size())
           .arg(main != nullptr && main->Visible() ? 1 : 0));
+  QStringList iconSizes;
+  if (main != nullptr) {
+    for (const QSize& size : main->Widget()->windowIcon().availableSizes()) {
+      iconSizes << QString("%1x%2").arg(size.width()).arg(size.height());
+    }
+  }
+  Say(QString("window-icon sizes=%1 desktop=%2")
+          .arg(iconSizes.join(','), QGuiApplication::desktopFileName()));
   WaitFor([] { return Host().requests().size() >= 2; }, 10000);
   for (const QByteArray& raw : Host().requests()) {
     Say("request " + QString::fromLatin1(raw.toPercentEncoding(" /:*.")));

@@ -60,6 +60,14 @@ class LifecycleTest : public QObject {
     if (exitCode != 0) QVERIFY(run.errors.contains("NilObjectException: no such control"));
   }
 
+  // Every window carries the program's icon, in both sizes, for taskbars and window switchers
+  // that read it off the window; the desktop entry is named for the rest.
+  void windowIcon() {
+    const Run run = RunProbe("quit-key");
+    QCOMPARE(Line(run, "window-icon"),
+             QString("window-icon sizes=48x48,128x128 desktop=com.example.Brindlecot"));
+  }
+
   // Both requests leave at start-up, each with exactly the three headers.
   void startupRequests() {
     const Run run = RunProbe("quit-key");
