@@ -6,10 +6,11 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
 
-"$here/scripts/setup.sh" "$here/build-test" -DCMAKE_BUILD_TYPE=Debug
+"$here/scripts/setup.sh" "$here/build-test" -DCMAKE_BUILD_TYPE=Debug -DBRINDLECOT_WERROR=ON
 (cd "$here/build-test" && ctest --output-on-failure -j"$jobs")
 
-"$here/scripts/setup.sh" "$here/build-asan" -DCMAKE_BUILD_TYPE=Debug -DBRINDLECOT_SANITIZE=ON
+"$here/scripts/setup.sh" "$here/build-asan" -DCMAKE_BUILD_TYPE=Debug -DBRINDLECOT_SANITIZE=ON \
+  -DBRINDLECOT_WERROR=ON
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd "$here/build-asan" && ctest --output-on-failure -j"$jobs" -LE webengine)
