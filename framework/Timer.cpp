@@ -4,6 +4,8 @@
 
 Timer::Timer(::Window& owner, std::string name)
     : Control(owner, std::move(name)), timer_(std::make_unique<QTimer>()) {
+  // A period is kept to the millisecond: the toolkit's usual coarse timers may fire 5% early.
+  timer_->setTimerType(Qt::PreciseTimer);
   QObject::connect(timer_.get(), &QTimer::timeout, timer_.get(), [this] {
     if (mode_ == TimerMode::Single) SetMode(TimerMode::Off);
     Raise<PlainHandler>("Action");
