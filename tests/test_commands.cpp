@@ -60,6 +60,22 @@ class LineKeyClaimer : public QObject {
   }
 };
 
+// The order in which windows go out of sight: a window that closes hides first.
+class HideOrder : public QObject {
+ public:
+  void Watch(Window& window, const char* name) {
+    window.Widget()->installEventFilter(this);
+    window.Widget()->setProperty("watchedName", name);
+  }
+  QStringList names;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Hide) names << watched->property("watchedName").toString();
+    return false;
+  }
+};
+
 template <class W>
 bool IsOpen() {
   return ImplicitIfOpen<W>() != nullptr;
@@ -273,9 +289,14 @@ class CommandsTest : public QObject {
     QTest::qWait(50);
     QCOMPARE(OpenWindows().size(), std::size_t{1});
 
-    Implicit<aboutWindow>();
-    Implicit<Report>();
-    Implicit<AdvancedScanner>().SetVisible(false);  // open but hidden: left alone
+    // All six open: each closes, in its order, the about window first.
+    HideOrder order;
+    order.Watch(Implicit<aboutWindow>(), "aboutWindow");
+    order.Watch(Implicit<VentConnect>(), "VentConnect");
+    order.Watch(Implicit<scanAVent>(), "scanAVent");
+    order.Watch(Implicit<AddAVent>(), "AddAVent");
+    order.Watch(Implicit<Report>(), "Report");
+    order.Watch(Implicit<AdvancedScanner>(), "AdvancedScanner");
     Implicit<CustomScan>();
     Implicit<brindlecotHelp>();
     QVERIFY(WaitFor([&] { return !answerer.seen.isEmpty(); }));
@@ -283,12 +304,19 @@ class CommandsTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(Implicit<aboutWindow>().Widget()));
     Press(QKeySequence("Ctrl+W"));
     QTRY_VERIFY(!IsOpen<aboutWindow>());
-    QVERIFY(!IsOpen<Report>());
-    QVERIFY(IsOpen<AdvancedScanner>());
+    QCOMPARE(order.names, QStringList({"aboutWindow", "VentConnect", "scanAVent", "AddAVent",
+                                       "Report", "AdvancedScanner"}));
+    QVERIFY(!IsOpen<VentConnect>() && !IsOpen<scanAVent>() && !IsOpen<AddAVent>());
+    QVERIFY(!IsOpen<Report>() && !IsOpen<AdvancedScanner>());
     QVERIFY(IsOpen<CustomScan>());
     QVERIFY(IsOpen<brindlecotHelp>());
     QVERIFY(IsOpen<MainWindow>());
-    QVERIFY(!IsOpen<VentConnect>() && !IsOpen<scanAVent>() && !IsOpen<AddAVent>());
+
+    // Open but hidden: left alone.
+    Implicit<AdvancedScanner>().SetVisible(false);
+    Press(QKeySequence("Ctrl+W"));
+    QTest::qWait(50);
+    QVERIFY(IsOpen<AdvancedScanner>());
 
     // The sheet is never closed by it.
     Implicit<MacConnectVent>();
