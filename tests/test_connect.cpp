@@ -137,9 +137,20 @@ class ConnectTest : public QObject {
     QWidget* main = Main().Widget();
     QVERIFY(sheet->windowFlags().testFlag(Qt::FramelessWindowHint));
     QCOMPARE(sheet->windowModality(), Qt::WindowModal);
+    // Centred under the top edge of the window's content, after a move and a resize too.
+    const auto centredUnderTop = [sheet, main] {
+      const QPoint top =
+          main->mapToGlobal(QPoint(0, static_cast<QMainWindow*>(main)->centralWidget()->y()));
+      return sheet->y() == top.y() &&
+             qAbs(2 * (sheet->x() - top.x()) + sheet->width() - main->width()) <= 1;
+    };
+    QVERIFY(centredUnderTop());
     const QPoint offset = sheet->pos() - main->pos();
     main->move(main->pos() + QPoint(40, 30));
     QTRY_COMPARE(sheet->pos() - main->pos(), offset);
+    QVERIFY(centredUnderTop());
+    main->resize(main->width() + 120, main->height() + 40);
+    QTRY_VERIFY(centredUnderTop());
   }
 
   // Escape is no Cancel here: only a click on Cancel ends the sheet.
