@@ -144,8 +144,8 @@ class WebToolsTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(ImplicitIfOpen<scanAVent>()->Widget()));
   }
 
-  // A second Scan loads into the one status view; a tab is not a blank: it stays, and goes
-  // into the URL escaped.
+  // A second Scan loads into the one status view and brings it in front; a tab is not a blank:
+  // it stays, and goes into the URL escaped.
   void secondScanReusesTheStatusView() {
     StartQuietProgram();
     Implicit<CustomScan>();
@@ -157,9 +157,11 @@ class WebToolsTest : public QObject {
     scanAVent* first = ImplicitIfOpen<scanAVent>();
     QVERIFY(first != nullptr);
     QVERIFY(WaitFor([] { return StatusRequests().size() == 1; }, 30000));
-    Form()->Widget()->activateWindow();
+    // The form in front again: the second Scan brings the status view back in front.
+    QVERIFY(BringToFront(Form()->Widget()));
     PressScan();
     QCOMPARE(ImplicitIfOpen<scanAVent>(), first);
+    QVERIFY(QTest::qWaitForWindowActive(first->Widget()));
     QVERIFY(WaitFor([] { return StatusRequests().size() == 2; }, 30000));
     const QString line =
         QString("GET http://%1/ventrilo/tab%09here:12/ventrilo_status.html HTTP/1.1")
