@@ -157,10 +157,14 @@ class WebToolsTest : public QObject {
     scanAVent* first = ImplicitIfOpen<scanAVent>();
     QVERIFY(first != nullptr);
     QVERIFY(WaitFor([] { return StatusRequests().size() == 1; }, 30000));
-    // The form in front again: the second Scan brings the status view back in front.
+    // The status view minimized and the form in front: the second Scan brings the status view
+    // back in front.
+    first->Widget()->showMinimized();
+    QTRY_VERIFY(first->Widget()->isMinimized());
     QVERIFY(BringToFront(Form()->Widget()));
     PressScan();
     QCOMPARE(ImplicitIfOpen<scanAVent>(), first);
+    QVERIFY(!first->Widget()->isMinimized());
     QVERIFY(QTest::qWaitForWindowActive(first->Widget()));
     QVERIFY(WaitFor([] { return StatusRequests().size() == 2; }, 30000));
     const QString line =
