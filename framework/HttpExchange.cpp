@@ -313,9 +313,11 @@ bool HttpExchange::parseHead(const QByteArray& head) {
   }
 
   for (const auto& [name, value] : headers_) {
-    // We ask in HTTP/1.0 and cannot undo a transfer coding: its framing would become the body.
-    if (name.compare("Transfer-Encoding", Qt::CaseInsensitive) == 0 &&
-        value.compare("identity", Qt::CaseInsensitive) != 0) {
+    // We ask in HTTP/1.0, for no coding, and can undo none: a transfer coding's framing or a
+    // content coding's compressed bytes would become the body.
+    const bool coding = name.compare("Transfer-Encoding", Qt::CaseInsensitive) == 0 ||
+                        name.compare("Content-Encoding", Qt::CaseInsensitive) == 0;
+    if (coding && value.compare("identity", Qt::CaseInsensitive) != 0) {
       fail(HTTPSocket::kErrorBadAnswer);
       return false;
     }

@@ -234,6 +234,9 @@ class TestHttpSocket : public QObject {
     QTest::newRow("Transfer-Encoding identity is no coding")
         << "/te" << QByteArray("HTTP/1.0 200 OK\r\nTransfer-Encoding: identity\r\n\r\nplain") << 200
         << QByteArray("plain");
+    QTest::newRow("Content-Encoding identity is no coding")
+        << "/ce" << QByteArray("HTTP/1.0 200 OK\r\nContent-Encoding: Identity\r\n\r\nplain") << 200
+        << QByteArray("plain");
     const QByteArray capHead = "HTTP/1.0 200 OK\r\nX-Fill: ";
     const QByteArray fill(HttpExchange::kMaxHeaderBytes - capHead.size() - 4, 'h');
     QTest::newRow("head of exactly the cap")
@@ -321,6 +324,17 @@ class TestHttpSocket : public QObject {
         << QByteArray(
                "HTTP/1.1 200 OK\r\nTransfer-encoding: gzip, Chunked\r\n"
                "Content-Length: 3\r\n\r\nabc")
+        << HTTPSocket::kErrorBadAnswer;
+    // The program never asks for a content coding: compressed bytes must not become list rows.
+    QTest::newRow("gzip content coding")
+        << "HTTP/1.0 200 OK\r\nContent-Encoding: gzip\r\n\r\n" +
+               QByteArray("\x1f\x8b\x08\x00\x00\x00\x00\x00\x02\x03\xf3\x2c", 12)
+        << HTTPSocket::kErrorBadAnswer;
+    QTest::newRow("deflate content coding, header name in capitals")
+        << QByteArray("HTTP/1.0 200 OK\r\nCONTENT-ENCODING: deflate\r\nContent-Length: 2\r\n\r\nxx")
+        << HTTPSocket::kErrorBadAnswer;
+    QTest::newRow("br content coding")
+        << QByteArray("HTTP/1.1 404 Not Found\r\nContent-Encoding: br\r\n\r\n\x0b\x02\x80")
         << HTTPSocket::kErrorBadAnswer;
     QTest::newRow("interim answer, then the close")
         << QByteArray("HTTP/1.1 100 Continue\r\n\r\n") << HTTPSocket::kErrorCutShort;
