@@ -25,6 +25,7 @@ class HTTPSocket : public Control {
   static constexpr int kErrorTooLarge = -7;      // headers or body past the caps
   static constexpr int kErrorNetwork = -8;       // a reset, any other failure of the connection
   static constexpr int kErrorSilent = -9;        // no byte came for the silence limit
+  static constexpr int kErrorProxy = -10;        // the proxy setting names no proxy we can use
 
   // A connection on which no byte arrives for this long is given up; one that keeps sending,
   // however slowly, is never cut.

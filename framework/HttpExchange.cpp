@@ -110,6 +110,7 @@ void HttpExchange::start(const QByteArray& url) {
   started_ = true;
   const Plan plan = PlanFor(url);
   request_ = plan.request;
+  proxyUnusable_ = plan.proxyUnusable;
   connectHost_ = plan.connectHost;
   connectPort_ = plan.connectPort;
   // Even a malformed URL is reported later: the caller's Get returns before any event.
@@ -119,7 +120,7 @@ void HttpExchange::start(const QByteArray& url) {
 void HttpExchange::begin() {
   if (ended_) return;
   if (request_.isEmpty()) {
-    fail(HTTPSocket::kErrorBadUrl);
+    fail(proxyUnusable_ ? HTTPSocket::kErrorProxy : HTTPSocket::kErrorBadUrl);
     return;
   }
   silence_.start(HTTPSocket::SilenceLimit());

@@ -32,14 +32,16 @@ class HttpExchange : public QObject {
   // The body once `finished` has come, handed over without a copy.
   std::string takeBody() { return std::move(body_); }
 
-  // The exact bytes the exchange sends for `url`, and where it connects: the system proxy when
-  // that is an HTTP proxy, the URL's host otherwise. The path goes out as given, with only
-  // blanks and control bytes escaped. An empty request: the URL is malformed (an authority
-  // with anything but a host name, an IPv6 address in brackets and a port included).
+  // The exact bytes the exchange sends for `url`, and where it connects: the proxy when the
+  // setting names an HTTP proxy for that host, the URL's host otherwise. The path goes out as
+  // given, with only blanks and control bytes escaped. An empty request: the URL is malformed
+  // (an authority with anything but a host name, an IPv6 address in brackets and a port
+  // included), or, with proxyUnusable, the proxy setting is one we cannot use.
   struct Plan {
     QByteArray request;
     QString connectHost;
     quint16 connectPort = 0;
+    bool proxyUnusable = false;
   };
   static Plan PlanFor(const QByteArray& url);
 
@@ -78,6 +80,7 @@ class HttpExchange : public QObject {
   QByteArray request_;
   QString connectHost_;
   quint16 connectPort_ = 0;
+  bool proxyUnusable_ = false;
   QByteArray head_;
   qsizetype headBytes_ = 0;  // head bytes read so far, interim answers included
   qsizetype scanned_ = 0;    // bytes of head_ already looked at

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "HttpExchange.h"
+#include "webview/ProxyGuard.h"
 
 namespace {
 
@@ -100,17 +101,27 @@ HttpExchange::Plan HttpExchange::PlanFor(const QByteArray& url) {
   Plan plan;
   plan.connectHost = QString::fromLatin1(host);
   plan.connectPort = static_cast<quint16>(port);
-  QUrl where;
-  where.setScheme("http");
-  where.setHost(plan.connectHost);
-  if (hasPort) where.setPort(port);
-  const QList<QNetworkProxy> proxies =
-      QNetworkProxyFactory::proxyForQuery(QNetworkProxyQuery(where));
-  if (!proxies.isEmpty() && (proxies.first().type() == QNetworkProxy::HttpProxy ||
-                             proxies.first().type() == QNetworkProxy::HttpCachingProxy)) {
+  ProxyRoute route = RouteFor(plan.connectHost, port);
+  if (route.kind == ProxyRoute::Kind::Unusable) {
+    // Nothing goes out, not even a lookup of the host's name.
+    return {.request = {}, .connectHost = {}, .connectPort = 0, .proxyUnusable = true};
+  }
+  if (route.kind == ProxyRoute::Kind::System) {
+    QUrl where;
+    where.setScheme("http");
+    where.setHost(plan.connectHost);
+    if (hasPort) where.setPort(port);
+    const QList<QNetworkProxy> proxies =
+        QNetworkProxyFactory::proxyForQuery(QNetworkProxyQuery(where));
+    if (!proxies.isEmpty() && (proxies.first().type() == QNetworkProxy::HttpProxy ||
+                               proxies.first().type() == QNetworkProxy::HttpCachingProxy)) {
+      route = {ProxyRoute::Kind::Http, proxies.first().hostName(), proxies.first().port()};
+    }
+  }
+  if (route.kind == ProxyRoute::Kind::Http) {
     // An HTTP/1.0 proxy takes the absolute URL in the request line.
-    plan.connectHost = proxies.first().hostName();
-    plan.connectPort = proxies.first().port();
+    plan.connectHost = route.host;
+    plan.connectPort = route.port;
     line = "http://" + authority + line;
   }
   plan.request = "GET " + line + " HTTP/1.0\r\nHost: " + authority +

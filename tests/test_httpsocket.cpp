@@ -2,6 +2,8 @@
 // cases, then HTTPSocket on a window for the events and the dropping of old requests.
 #include <QApplication>
 #include <QFile>
+#include <QHostInfo>
+#include <QTcpServer>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -648,6 +650,87 @@ class TestHttpSocket : public QObject {
     QTRY_COMPARE(gLog.events, events);
     QTest::qWait(50);
     QCOMPARE(gLog.events, events);
+  }
+
+  // A proxy setting the program cannot use stops the request with an Error: nothing goes
+  // direct, the host's name is not even looked up, and one line (not one per request) says so.
+  // The destination is this machine's name: it resolves to a loopback origin but is no
+  // loopback address to the planner, so a request that went direct would reach that origin.
+  void proxySettingDecidesTheRoute_data() {
+    QTest::addColumn<QByteArray>("variable");
+    QTest::addColumn<QByteArray>("setting");  // PROXY: the loopback host's address and port
+    QTest::addColumn<QByteArray>("noProxy");  // NAME: the destination's name
+    QTest::addColumn<QString>("route");       // "refused", "proxy" or "direct"
+    const QByteArray lower = "http_proxy";
+    QTest::newRow("SOCKS") << lower << QByteArray("socks5://PROXY") << QByteArray() << "refused";
+    QTest::newRow("HTTPS") << lower << QByteArray("https://PROXY") << QByteArray() << "refused";
+    QTest::newRow("unparsable") << lower << QByteArray("garbage") << QByteArray() << "refused";
+    QTest::newRow("unclosed bracket")
+        << lower << QByteArray("http://[::1") << QByteArray() << "refused";
+    QTest::newRow("port past 65535")
+        << lower << QByteArray("http://127.0.0.1:99999") << QByteArray() << "refused";
+    QTest::newRow("no port, which Qt reads as port 0")
+        << lower << QByteArray("http://127.0.0.1") << QByteArray() << "refused";
+    QTest::newRow("upper-case variable alone")
+        << QByteArray("HTTP_PROXY") << QByteArray("socks5://PROXY") << QByteArray() << "refused";
+    QTest::newRow("no scheme: an HTTP proxy")
+        << lower << QByteArray("PROXY") << QByteArray() << "proxy";
+    QTest::newRow("empty: no proxy") << lower << QByteArray() << QByteArray() << "direct";
+    QTest::newRow("host named in no_proxy")
+        << lower << QByteArray("http://PROXY") << QByteArray("example.org, NAME") << "direct";
+  }
+  void proxySettingDecidesTheRoute() {
+    QFETCH(QByteArray, variable);
+    QFETCH(QByteArray, setting);
+    QFETCH(QByteArray, noProxy);
+    QFETCH(QString, route);
+    const QString name = QHostInfo::localHostName();
+    QHostAddress loopback;
+    for (const QHostAddress& address : QHostInfo::fromName(name).addresses()) {
+      if (address.isLoopback()) loopback = address;
+    }
+    if (loopback.isNull()) QSKIP("this machine's name does not resolve to a loopback address");
+    QTcpServer origin;
+    QVERIFY(origin.listen(loopback));
+    int reached = 0;
+    connect(&origin, &QTcpServer::newConnection, [&] {
+      while (origin.nextPendingConnection() != nullptr) ++reached;
+    });
+    setting.replace("PROXY", "127.0.0.1:" + QByteArray::number(gHost->port()));
+    qunsetenv("http_proxy");
+    qputenv(variable.constData(), setting);
+    qputenv("no_proxy", noProxy.replace("NAME", name.toLatin1()));
+    const auto restore = qScopeGuard([] {
+      qputenv("http_proxy", gHost->proxyUrl().toLatin1());
+      qputenv("HTTP_PROXY", gHost->proxyUrl().toLatin1());
+      qunsetenv("no_proxy");
+    });
+    static QStringList notes;
+    notes.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { notes << text; });
+    const auto keepHandler = qScopeGuard([previous] { qInstallMessageHandler(previous); });
+
+    const QByteArray url =
+        "http://" + name.toLatin1() + ":" + QByteArray::number(origin.serverPort()) + "/x";
+    Socket().Get(url.toStdString());
+    if (route == "direct") {
+      QTRY_COMPARE(reached, 1);
+      QVERIFY(gHost->requests().isEmpty());
+    } else if (route == "proxy") {
+      QTRY_COMPARE(gLog.events.size(), 2);
+      QCOMPARE(gHost->requests().size(), 1);
+      QVERIFY(gHost->requests().first().startsWith("GET " + url + " HTTP/1.0\r\n"));
+    } else {
+      const QString error = QStringLiteral("Error %1").arg(HTTPSocket::kErrorProxy);
+      QTRY_COMPARE(gLog.events, QStringList{error});
+      Socket().Get(url.toStdString());
+      QTRY_COMPARE(gLog.events, QStringList({error, error}));
+      QCOMPARE(notes.filter(QString::fromLatin1(variable)).size(), 1);
+    }
+    QTest::qWait(100);
+    QCOMPARE(reached, route == "direct" ? 1 : 0);
+    if (route != "proxy") QVERIFY(gHost->requests().isEmpty());
   }
 
   // A new Get drops the old request wherever it is; nothing of it ever arrives.
