@@ -1,6 +1,7 @@
 // The help window in a real web engine against the loopback host's FAQ page: the offline
 // message, the progress row, and what counts as a failure.
 #include <QMainWindow>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEngineView>
@@ -131,12 +132,21 @@ class HelpTest : public QObject {
     QTest::newRow("refused") << "refused";
     QTest::newRow("cut off before an answer") << "cut off";
     QTest::newRow("reset") << "reset";
+    // A proxy setting the program cannot use: the engine would go direct (or speak plain HTTP
+    // to a SOCKS proxy), so the view loads nothing at all.
+    QTest::newRow("proxy setting with another scheme") << "socks5://PROXY";
+    QTest::newRow("proxy setting with an unclosed bracket") << "http://[::1";
+    QTest::newRow("proxy setting with a port past 65535") << "http://127.0.0.1:99999";
   }
 
   void loadFailureClosesTheWindow() {
     QFETCH(QString, failure);
     if (failure == "cut off") Host().setCloseWithoutAnswer(kFaq);
     if (failure == "reset") Host().setResetAfter(kFaq, "HTTP/1.1 200 OK\r\n");
+    const auto restore = qScopeGuard([] { qputenv("http_proxy", Host().proxyUrl().toUtf8()); });
+    if (failure.contains("://")) {
+      qputenv("http_proxy", QString(failure).replace("PROXY", Host().proxyUrl().mid(7)).toUtf8());
+    }
     MessageBoxAnswerer answerer;
     Implicit<brindlecotHelp>();
     if (failure == "refused") {
@@ -146,6 +156,7 @@ class HelpTest : public QObject {
     QVERIFY(WaitFor([] { return Help() == nullptr; }, 30000));
     QTest::qWait(200);
     QCOMPARE(answerer.seen, QStringList{kOffline});
+    if (failure.contains("://")) QVERIFY(Host().requestsFor(kFaq).isEmpty());
   }
 
   // A link the view does not open itself stops the load it started: the row goes, the page and

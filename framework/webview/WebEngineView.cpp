@@ -8,6 +8,7 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include "ProxyGuard.h"
 #include "WebViewModule.h"
 
 namespace {
@@ -16,6 +17,7 @@ class WebEngineView final : public QWebEngineView, public WebViewBackend {
  public:
   WebEngineView(QWidget* parent, WebViewEvents events)
       : QWebEngineView(parent), events_(std::move(events)) {
+    GuardProxySetting(page()->profile());
     // The program hands ventrilo:// and other foreign URLs to the system itself, once; the
     // engine must not hand them on as well, not even for a link the user clicks.
     page()->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
