@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "HttpExchange.h"
-#include "webview/ProxyGuard.h"
+#include "ProxySetting.h"
 
 namespace {
 
@@ -67,22 +67,10 @@ HttpExchange::Plan HttpExchange::PlanFor(const QByteArray& url) {
       portText = authority.mid(colon + 1);
       hasPort = true;
     }
-    const bool hostChars = std::all_of(host.begin(), host.end(), [](char c) {
-      return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' ||
-             c == '.' || c == '_';
-    });
-    if (!hostChars) return {};
+    if (!http_authority::IsHostName(host)) return {};
   }
-  if (host.isEmpty()) return {};
-  int port = 80;
-  if (hasPort) {
-    if (portText.isEmpty() || portText.size() > 5 ||
-        !std::all_of(portText.begin(), portText.end(), isDigit)) {
-      return {};
-    }
-    port = portText.toInt();
-    if (port < 1 || port > 65535) return {};
-  }
+  const int port = hasPort ? http_authority::PortNumber(portText) : 80;
+  if (port == 0) return {};
 
   // Bytes that would end the request line or split it are the only ones escaped.
   QByteArray target = rest.mid(authorityEnd);

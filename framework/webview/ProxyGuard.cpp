@@ -7,6 +7,8 @@
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineUrlRequestInterceptor>
 
+#include "ProxySetting.h"
+
 namespace {
 
 constexpr const char* kGuardName = "brindlecotProxyGuard";
