@@ -5,7 +5,6 @@
 #include <QAbstractTableModel>
 #include <QCache>
 #include <QFont>
-#include <QHeaderView>
 #include <QStaticText>
 #include <QTableView>
 #include <cstdint>
@@ -100,20 +99,6 @@ class ListDelegate : public QAbstractItemDelegate {
 
  private:
   mutable ShapedTexts texts_;
-};
-
-// The heading row: a heading too wide for its column ends in an ellipsis, as a cell does.
-class ListHeading : public QHeaderView {
- public:
-  explicit ListHeading(QWidget* parent);
-
- protected:
-  void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
-  void initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const override;
-
- private:
-  // The section being painted; invalid outside paintSection.
-  mutable QRect painting_;
 };
 
 class ListView : public QTableView {
