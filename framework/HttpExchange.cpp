@@ -3,17 +3,21 @@
 #include <sys/mman.h>
 #include <sys/socket.h>
 
+#include <QHash>
 #include <QHostAddress>
 #include <QMetaObject>
 #include <QNetworkProxy>
-#include <QNetworkProxyFactory>
-#include <QNetworkProxyQuery>
 #include <algorithm>
 #include <cerrno>
 
 namespace {
 
 std::chrono::milliseconds gSilenceLimit = HTTPSocket::kSilenceLimit;
+
+QHash<QString, QHostAddress>& MappedHosts() {
+  static QHash<QString, QHostAddress> mapped;
+  return mapped;
+}
 
 // The most the body grows by in one read: small enough that a body without Content-Length
 // never holds much unused room, large enough that a big body takes few reads.
@@ -86,8 +90,17 @@ void HTTPSocket::SetSilenceLimit(std::chrono::milliseconds limit) {
   gSilenceLimit = limit;
 }
 
+void HttpExchange::MapHostForTests(const QString& name, const QHostAddress& address) {
+  if (address.isNull()) {
+    MappedHosts().remove(name.toLower());
+  } else {
+    MappedHosts().insert(name.toLower(), address);
+  }
+}
+
 HttpExchange::HttpExchange(QObject* parent) : QObject(parent) {
-  // The proxy, if any, is chosen in PlanFor; a proxy on the socket would tunnel with CONNECT.
+  // The proxy, if any, is chosen in PlanFor; an HTTP proxy on the socket would tunnel with
+  // CONNECT, and Qt's own choice of proxy is not ours.
   socket_.setProxy(QNetworkProxy::NoProxy);
   silence_.setSingleShot(true);
   connect(&silence_, &QTimer::timeout, this, &HttpExchange::onSilence);
@@ -113,6 +126,8 @@ void HttpExchange::start(const QByteArray& url) {
   proxyUnusable_ = plan.proxyUnusable;
   connectHost_ = plan.connectHost;
   connectPort_ = plan.connectPort;
+  socksHost_ = plan.socksHost;
+  socksPort_ = plan.socksPort;
   // Even a malformed URL is reported later: the caller's Get returns before any event.
   QMetaObject::invokeMethod(this, &HttpExchange::begin, Qt::QueuedConnection);
 }
@@ -127,7 +142,14 @@ void HttpExchange::begin() {
   // Unbuffered: Qt then leaves every read to us, so the body goes from the socket straight
   // into the string that the handler gets, and the end of the connection reaches us before Qt
   // has read it (Qt's own read takes a reset for an orderly close).
-  socket_.connectToHost(connectHost_, connectPort_, QIODevice::ReadWrite | QIODevice::Unbuffered);
+  QString host = connectHost_;
+  if (socksHost_.isEmpty()) {
+    const QHostAddress mapped = MappedHosts().value(host.toLower());
+    if (!mapped.isNull()) host = mapped.toString();
+  } else {
+    socket_.setProxy(QNetworkProxy(QNetworkProxy::Socks5Proxy, socksHost_, socksPort_));
+  }
+  socket_.connectToHost(host, connectPort_, QIODevice::ReadWrite | QIODevice::Unbuffered);
 }
 
 void HttpExchange::abort() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHostAddress>
 #include <QList>
 #include <QObject>
 #include <QPair>
@@ -33,7 +34,8 @@ class HttpExchange : public QObject {
   std::string takeBody() { return std::move(body_); }
 
   // The exact bytes the exchange sends for `url`, and where it connects: the proxy when the
-  // setting names an HTTP proxy for that host, the URL's host otherwise. The path goes out as
+  // setting names an HTTP proxy for that host, the URL's host otherwise, through the SOCKS5
+  // proxy at socksHost when the setting names one. The path goes out as
   // given, with only blanks and control bytes escaped. An empty request: the URL is malformed
   // (an authority with anything but a host name, an IPv6 address in brackets and a port
   // included), or, with proxyUnusable, the proxy setting is one we cannot use.
@@ -41,9 +43,16 @@ class HttpExchange : public QObject {
     QByteArray request;
     QString connectHost;
     quint16 connectPort = 0;
+    QString socksHost;  // empty: no SOCKS5 proxy
+    quint16 socksPort = 0;
     bool proxyUnusable = false;
   };
   static Plan PlanFor(const QByteArray& url);
+
+  // Tests: connections made straight to `name` go to `address`, as if the name resolved to it,
+  // so that a test can tell a direct request from a proxied one without the machine's own
+  // names. A proxy is handed the name as it stands.
+  static void MapHostForTests(const QString& name, const QHostAddress& address);
 
  signals:
   // The connection is up and the request is on its way.
@@ -80,6 +89,8 @@ class HttpExchange : public QObject {
   QByteArray request_;
   QString connectHost_;
   quint16 connectPort_ = 0;
+  QString socksHost_;
+  quint16 socksPort_ = 0;
   bool proxyUnusable_ = false;
   QByteArray head_;
   qsizetype headBytes_ = 0;  // head bytes read so far, interim answers included

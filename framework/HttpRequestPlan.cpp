@@ -1,8 +1,5 @@
 // The request planner: what an exchange sends for a URL, and where it connects.
 #include <QHostAddress>
-#include <QNetworkProxy>
-#include <QNetworkProxyFactory>
-#include <QNetworkProxyQuery>
 #include <algorithm>
 
 #include "HttpExchange.h"
@@ -89,28 +86,27 @@ HttpExchange::Plan HttpExchange::PlanFor(const QByteArray& url) {
   Plan plan;
   plan.connectHost = QString::fromLatin1(host);
   plan.connectPort = static_cast<quint16>(port);
-  ProxyRoute route = RouteFor(plan.connectHost, port);
-  if (route.kind == ProxyRoute::Kind::Unusable) {
-    // Nothing goes out, not even a lookup of the host's name.
-    return {.request = {}, .connectHost = {}, .connectPort = 0, .proxyUnusable = true};
-  }
-  if (route.kind == ProxyRoute::Kind::System) {
-    QUrl where;
-    where.setScheme("http");
-    where.setHost(plan.connectHost);
-    if (hasPort) where.setPort(port);
-    const QList<QNetworkProxy> proxies =
-        QNetworkProxyFactory::proxyForQuery(QNetworkProxyQuery(where));
-    if (!proxies.isEmpty() && (proxies.first().type() == QNetworkProxy::HttpProxy ||
-                               proxies.first().type() == QNetworkProxy::HttpCachingProxy)) {
-      route = {ProxyRoute::Kind::Http, proxies.first().hostName(), proxies.first().port()};
+  const ProxyRoute route = RouteFor(plan.connectHost, port);
+  switch (route.kind) {
+    case ProxyRoute::Kind::Unusable: {
+      // Nothing goes out, not even a lookup of the host's name.
+      Plan refused;
+      refused.proxyUnusable = true;
+      return refused;
     }
-  }
-  if (route.kind == ProxyRoute::Kind::Http) {
-    // An HTTP/1.0 proxy takes the absolute URL in the request line.
-    plan.connectHost = route.host;
-    plan.connectPort = route.port;
-    line = "http://" + authority + line;
+    case ProxyRoute::Kind::Http:
+      // An HTTP/1.0 proxy takes the absolute URL in the request line.
+      plan.connectHost = route.host;
+      plan.connectPort = route.port;
+      line = "http://" + authority + line;
+      break;
+    case ProxyRoute::Kind::Socks5:
+      // The socket hands the host's name to the proxy, which looks it up.
+      plan.socksHost = route.host;
+      plan.socksPort = route.port;
+      break;
+    case ProxyRoute::Kind::Direct:
+      break;
   }
   plan.request = "GET " + line + " HTTP/1.0\r\nHost: " + authority +
                  "\r\nAccept: */*\r\nAccept-Language: en\r\n\r\n";

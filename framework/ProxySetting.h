@@ -1,14 +1,22 @@
-// The one reading of the proxy setting, shared by the HTTP client and the web views' guard. A
-// setting that names no HTTP proxy we can use must stop a request, never send it direct: a user
-// who set a proxy for privacy would otherwise leak every address they visit. Header only: the
-// client is linked into the program, the web views live in a module loaded later, and both must
-// come to the same answer.
+// The one reading of the proxy setting. The HTTP client asks it for every request, and the web
+// view module hands the same reading to the engine before the engine starts, so that the engine
+// never reads the environment itself: two readers that must agree are two readers that don't.
+// A setting that names no proxy we can use stops a request, never sends it direct: a user who
+// set a proxy for privacy would otherwise leak every address they visit. Header only: the
+// client is linked into the program, the web views live in a module loaded later, and both
+// must come to the same answer.
 #pragma once
 
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QHostAddress>
+#include <QList>
+#include <QNetworkProxy>
+#include <QNetworkProxyFactory>
+#include <QNetworkProxyQuery>
 #include <QString>
+#include <QStringList>
+#include <QUrl>
 #include <QVariant>
 #include <algorithm>
 #include <optional>
@@ -37,71 +45,185 @@ inline int PortNumber(const QByteArray& text) {
 
 struct ProxyRoute {
   enum class Kind {
-    System,    // neither variable is set: Qt's system configuration decides
     Direct,    // straight to the destination
-    Http,      // through the HTTP proxy at host:port
+    Http,      // through the HTTP proxy at host:port, the absolute URL in the request line
+    Socks5,    // through the SOCKS5 proxy at host:port, which also looks the name up
     Unusable,  // the setting names a proxy we cannot use: nothing may be sent
   };
   Kind kind = Kind::Direct;
   QString host;
   quint16 port = 0;
+  bool operator==(const ProxyRoute&) const = default;
 };
 
 namespace proxy_setting {
 
-// As Qt's own proxy lookup: localhost and loopback addresses never go through a proxy.
+// A name whose last label is a number reads as an IPv4 address to a browser ("127.1",
+// "10.0.0.300" among them), and each reader makes something else of the odd ones. We take only
+// the plain dotted form, four numbers 0-255 without leading zeros, and refuse the rest.
+inline bool LooksNumeric(const QByteArray& name) {
+  QByteArray last = name.endsWith('.') ? name.chopped(1) : name;
+  last = last.mid(last.lastIndexOf('.') + 1);
+  const bool hex = last.size() > 2 && last.at(0) == '0' && (last.at(1) | 0x20) == 'x';
+  return !last.isEmpty() && (hex || std::all_of(last.begin(), last.end(),
+                                                [](char c) { return c >= '0' && c <= '9'; }));
+}
+
+inline bool IsDottedQuad(const QByteArray& text) {
+  const QList<QByteArray> parts = text.split('.');
+  return parts.size() == 4 && std::all_of(parts.begin(), parts.end(), [](const QByteArray& part) {
+           return part.size() >= 1 && part.size() <= 3 && (part.size() == 1 || part.at(0) != '0') &&
+                  std::all_of(part.begin(), part.end(),
+                              [](char c) { return c >= '0' && c <= '9'; }) &&
+                  part.toInt() <= 255;
+         });
+}
+
+// An IPv6 address as written between brackets: no zone, which no proxy setting can carry to
+// the engine.
+inline bool IsIpv6Literal(const QByteArray& text) {
+  return text.contains(':') && !text.contains('%') &&
+         QHostAddress(QString::fromLatin1(text)).protocol() == QAbstractSocket::IPv6Protocol;
+}
+
+// A proxy's or an exemption's host: a dotted-quad address, an IPv6 address or a name that
+// does not look like an address.
+inline bool IsUsableHost(const QByteArray& host) {
+  if (IsIpv6Literal(host)) return true;
+  if (!http_authority::IsHostName(host)) return false;
+  return LooksNumeric(host) ? IsDottedQuad(host) : true;
+}
+
+// As the engine's own rule, less link-local addresses: localhost and the names under it, and
+// loopback addresses, never go through a proxy.
 inline bool IsLoopback(const QString& host) {
   if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0 ||
-      host.startsWith(QLatin1String("localhost."), Qt::CaseInsensitive)) {
+      host.endsWith(QLatin1String(".localhost"), Qt::CaseInsensitive)) {
     return true;
   }
   const QHostAddress address(host);
   return !address.isNull() && address.isLoopback();
 }
 
-// no_proxy much as libproxy read it for the program so far: comma-separated entries, each an
-// exact host, a suffix (".example.com", "*example.com"; "*" alone, every host), either with
-// ":port", or an address or subnet ("10.0.0.0/8"). Names compare without regard to case.
-inline bool Bypassed(const QString& host, int port) {
+// One entry of no_proxy, read as curl reads it, with the suffix and subnet forms it has always
+// had here.
+struct Exemption {
+  enum class Kind {
+    Domain,   // "example.com" or ".example.com": that name and every name under it
+    Suffix,   // "*example.com": every name ending so
+    Address,  // "10.1.2.3", "[::1]", "::1": that address
+    Subnet,   // "10.0.0.0/8": every address in it
+  };
+  Kind kind = Kind::Domain;
+  QString name;  // Domain, Suffix: lower case, without the leading '.' or '*'
+  QHostAddress address;
+  int prefix = -1;  // Subnet
+  int port = 0;     // 0: any port
+};
+
+// The entries we can read; an entry we cannot read is left out here and so by the engine too.
+inline std::optional<Exemption> ParseExemption(QByteArray entry) {
+  Exemption exemption;
+  if (const qsizetype slash = entry.indexOf('/'); slash >= 0) {
+    const QByteArray address = entry.left(slash);
+    const QByteArray bits = entry.mid(slash + 1);
+    const bool digits =
+        !bits.isEmpty() && bits.size() <= 3 &&
+        std::all_of(bits.begin(), bits.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const bool ipv6 = IsIpv6Literal(address);
+    if (!digits || !(ipv6 || IsDottedQuad(address)) || bits.toInt() > (ipv6 ? 128 : 32)) {
+      return std::nullopt;
+    }
+    const auto subnet = QHostAddress::parseSubnet(QString::fromLatin1(entry));
+    if (subnet.first.isNull()) return std::nullopt;
+    exemption.kind = Exemption::Kind::Subnet;
+    exemption.address = subnet.first;
+    exemption.prefix = subnet.second;
+    return exemption;
+  }
+  if (IsIpv6Literal(entry)) {
+    exemption.kind = Exemption::Kind::Address;
+    exemption.address = QHostAddress(QString::fromLatin1(entry));
+    return exemption;
+  }
+  QByteArray host = entry;
+  if (entry.startsWith('[')) {
+    const qsizetype close = entry.indexOf(']');
+    if (close < 0) return std::nullopt;
+    host = entry.mid(1, close - 1);
+    const QByteArray after = entry.mid(close + 1);
+    if (!after.isEmpty() && !after.startsWith(':')) return std::nullopt;
+    if (!after.isEmpty() && (exemption.port = http_authority::PortNumber(after.mid(1))) == 0) {
+      return std::nullopt;
+    }
+    if (!IsIpv6Literal(host)) return std::nullopt;
+  } else if (const qsizetype colon = entry.indexOf(':'); colon >= 0) {
+    host = entry.left(colon);
+    if ((exemption.port = http_authority::PortNumber(entry.mid(colon + 1))) == 0) {
+      return std::nullopt;
+    }
+  }
+  if (IsIpv6Literal(host) || IsDottedQuad(host)) {
+    exemption.kind = Exemption::Kind::Address;
+    exemption.address = QHostAddress(QString::fromLatin1(host));
+    return exemption;
+  }
+  if (host.startsWith('*')) {
+    exemption.kind = Exemption::Kind::Suffix;
+    host = host.mid(1);
+  } else if (host.startsWith('.')) {
+    host = host.mid(1);
+  }
+  // A name that looks like an address but is none is read differently by every reader.
+  if (!http_authority::IsHostName(host) || LooksNumeric(host)) return std::nullopt;
+  exemption.name = QString::fromLatin1(host).toLower();
+  return exemption;
+}
+
+inline bool Exempts(const Exemption& exemption, const QString& host, int port) {
+  if (exemption.port != 0 && exemption.port != port) return false;
   const QHostAddress address(host);
-  for (const QByteArray& raw : qgetenv("no_proxy").split(',')) {
-    QByteArray entry = raw.trimmed();
-    if (entry.isEmpty()) continue;
-    if (entry.contains('/')) {
-      const auto subnet = QHostAddress::parseSubnet(QString::fromLatin1(entry));
-      if (!subnet.first.isNull() && !address.isNull() && address.isInSubnet(subnet)) return true;
-      continue;
-    }
-    if (const QHostAddress literal(QString::fromLatin1(entry)); !literal.isNull()) {
-      if (literal.isEqual(address)) return true;
-      continue;
-    }
-    const qsizetype colon = entry.indexOf(':');
-    if (colon >= 0) {
-      bool ok = false;
-      if (entry.mid(colon + 1).toInt(&ok) != port || !ok) continue;
-      entry.truncate(colon);
-    }
-    const QString pattern = QString::fromLatin1(entry);
-    if (pattern.startsWith('*')) {
-      if (host.endsWith(pattern.mid(1), Qt::CaseInsensitive)) return true;
-    } else if (pattern.startsWith('.')) {
-      if (host.endsWith(pattern, Qt::CaseInsensitive)) return true;
-    } else if (host.compare(pattern, Qt::CaseInsensitive) == 0) {
-      return true;
-    }
+  switch (exemption.kind) {
+    case Exemption::Kind::Address:
+      return !address.isNull() && address.isEqual(exemption.address);
+    case Exemption::Kind::Subnet:
+      return !address.isNull() && address.isInSubnet(exemption.address, exemption.prefix);
+    case Exemption::Kind::Domain:
+      return !host.contains(':') &&
+             (host.compare(exemption.name, Qt::CaseInsensitive) == 0 ||
+              host.endsWith(QLatin1Char('.') + exemption.name, Qt::CaseInsensitive));
+    case Exemption::Kind::Suffix:
+      return !host.contains(':') && host.endsWith(exemption.name, Qt::CaseInsensitive);
   }
   return false;
 }
 
-// An HTTP proxy as curl reads one: "http://" or no scheme, then host and port, perhaps a user
-// (whose password we never send) and a closing "/". Every other scheme, an address that does
-// not parse and a port outside 1-65535 are refused. So is a setting without a port: Qt gives
-// such a proxy port 0, on which nothing can be reached, and we keep that rather than guess one.
-inline std::optional<ProxyRoute> ParseHttpProxy(QByteArray value) {
-  const qsizetype schemeEnd = value.indexOf("://");
-  if (schemeEnd >= 0) {
-    if (value.left(schemeEnd).toLower() != "http") return std::nullopt;
+// The whole setting at one moment. The proxy is http_proxy, else HTTP_PROXY, else all_proxy,
+// else ALL_PROXY (a variable set but empty: no proxy); the exemptions are no_proxy, else
+// NO_PROXY. When no proxy variable is set, Qt's system configuration decides.
+struct Setting {
+  bool system = false;
+  const char* name = nullptr;  // the variable that names the proxy
+  QByteArray value;            // its value, for the one line that refuses it
+  ProxyRoute proxy;            // Direct: no proxy
+  bool exemptAll = false;      // no_proxy is "*"
+  QList<Exemption> exemptions;
+};
+
+// A proxy as curl reads one: "http://", "socks5://", "socks5h://" or no scheme (HTTP), then
+// host and port, perhaps a user (whose password we never send) and a closing "/". Every other
+// scheme, a host that is no address or name, and a port missing or outside 1-65535 are
+// refused: Qt would make a missing port 0, on which nothing can be reached, and we keep that
+// rather than guess one.
+inline std::optional<ProxyRoute> ParseProxy(QByteArray value) {
+  ProxyRoute::Kind kind = ProxyRoute::Kind::Http;
+  if (const qsizetype schemeEnd = value.indexOf("://"); schemeEnd >= 0) {
+    const QByteArray scheme = value.left(schemeEnd).toLower();
+    if (scheme == "socks5" || scheme == "socks5h") {
+      kind = ProxyRoute::Kind::Socks5;
+    } else if (scheme != "http") {
+      return std::nullopt;
+    }
     value = value.mid(schemeEnd + 3);
   }
   if (value.endsWith('/')) value.chop(1);
@@ -113,20 +235,44 @@ inline std::optional<ProxyRoute> ParseHttpProxy(QByteArray value) {
     if (close < 0 || value.mid(close + 1, 1) != ":") return std::nullopt;
     host = value.mid(1, close - 1);
     port = value.mid(close + 2);
-    if (QHostAddress(QString::fromLatin1(host)).protocol() != QAbstractSocket::IPv6Protocol) {
-      return std::nullopt;
-    }
+    if (!IsIpv6Literal(host)) return std::nullopt;
   } else {
     const qsizetype colon = value.indexOf(':');
     if (colon < 0) return std::nullopt;
     host = value.left(colon);
     port = value.mid(colon + 1);
-    if (!http_authority::IsHostName(host)) return std::nullopt;
+    if (!IsUsableHost(host)) return std::nullopt;
   }
   const int number = http_authority::PortNumber(port);
   if (number == 0) return std::nullopt;
-  return ProxyRoute{ProxyRoute::Kind::Http, QString::fromLatin1(host),
-                    static_cast<quint16>(number)};
+  return ProxyRoute{kind, QString::fromLatin1(host), static_cast<quint16>(number)};
+}
+
+inline Setting Read() {
+  Setting setting;
+  for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"}) {
+    if (qEnvironmentVariableIsSet(name)) {
+      setting.name = name;
+      break;
+    }
+  }
+  if (setting.name == nullptr) {
+    setting.system = true;
+    return setting;
+  }
+  setting.value = qgetenv(setting.name).trimmed();
+  if (!setting.value.isEmpty()) {
+    setting.proxy =
+        ParseProxy(setting.value).value_or(ProxyRoute{ProxyRoute::Kind::Unusable, {}, 0});
+  }
+  const QByteArray exemptions =
+      qEnvironmentVariableIsSet("no_proxy") ? qgetenv("no_proxy") : qgetenv("NO_PROXY");
+  for (const QByteArray& raw : exemptions.split(',')) {
+    const QByteArray entry = raw.trimmed();
+    if (entry == "*") setting.exemptAll = true;
+    if (auto exemption = ParseExemption(entry)) setting.exemptions << *exemption;
+  }
+  return setting;
 }
 
 // One line per run, however many requests meet the setting. The program and its web view
@@ -151,25 +297,113 @@ inline void WarnUnusable(const char* name, const QByteArray& value) {
     written = line;
   }
   qWarning(
-      "Brindlecot: not using %s=\"%s\": it names no HTTP proxy (http://host:port) that "
-      "the program can use; its requests fail instead",
+      "Brindlecot: not using %s=\"%s\": it names no HTTP or SOCKS5 proxy (http://host:port, "
+      "socks5://host:port) that the program can use; its requests fail instead",
       name, shown.toPercentEncoding("!$&'()*+,;=:/?#[]@~<>").constData());
+}
+
+// What Qt's system configuration names for one URL.
+inline ProxyRoute SystemRoute(const QString& host, int port) {
+  QUrl where;
+  where.setScheme("http");
+  where.setHost(host);
+  where.setPort(port);
+  const QList<QNetworkProxy> proxies =
+      QNetworkProxyFactory::proxyForQuery(QNetworkProxyQuery(where));
+  const QNetworkProxy proxy =
+      proxies.isEmpty() ? QNetworkProxy(QNetworkProxy::NoProxy) : proxies.first();
+  switch (proxy.type()) {
+    case QNetworkProxy::NoProxy:
+    case QNetworkProxy::DefaultProxy:
+      return {};
+    case QNetworkProxy::HttpProxy:
+    case QNetworkProxy::HttpCachingProxy:
+      return {ProxyRoute::Kind::Http, proxy.hostName(), proxy.port()};
+    case QNetworkProxy::Socks5Proxy:
+      return {ProxyRoute::Kind::Socks5, proxy.hostName(), proxy.port()};
+    default:
+      return {ProxyRoute::Kind::Unusable, {}, 0};
+  }
+}
+
+// How a request to `host` (an IPv6 address without brackets) and `port` goes out under
+// `setting`.
+inline ProxyRoute RouteFor(const Setting& setting, const QString& host, int port) {
+  if (IsLoopback(host)) return {};
+  if (setting.system) return SystemRoute(host, port);
+  if (setting.proxy.kind == ProxyRoute::Kind::Direct || setting.exemptAll) return {};
+  for (const Exemption& exemption : setting.exemptions) {
+    if (Exempts(exemption, host, port)) return {};
+  }
+  if (setting.proxy.kind == ProxyRoute::Kind::Unusable && setting.name != nullptr) {
+    WarnUnusable(setting.name, setting.value);
+  }
+  return setting.proxy;
+}
+
+// The engine's switches for `setting`, which it reads in place of the environment. A setting
+// left to the system's configuration is fixed first (EngineSetting). Names and addresses are
+// exactly those the setting can hold, so none of them can split a switch or a rule.
+inline QStringList EngineSwitches(const Setting& setting) {
+  if (setting.proxy.kind == ProxyRoute::Kind::Direct || setting.exemptAll) {
+    return {"--no-proxy-server"};
+  }
+  const auto authority = [](const QString& host, int port) {
+    const QString shown = host.contains(':') ? '[' + host + ']' : host;
+    return port == 0 ? shown : shown + ':' + QString::number(port);
+  };
+  QString server;
+  switch (setting.proxy.kind) {
+    case ProxyRoute::Kind::Http:
+      server = "http://" + authority(setting.proxy.host, setting.proxy.port);
+      break;
+    case ProxyRoute::Kind::Socks5:
+      server = "socks5://" + authority(setting.proxy.host, setting.proxy.port);
+      break;
+    default:
+      // Nothing listens on port 0: every request the engine sends through it fails.
+      server = "http://127.0.0.1:0";
+      break;
+  }
+  // The engine's own loopback rule also spares link-local addresses; ours does not.
+  QStringList bypass{"<-loopback>", "localhost", "*.localhost", "127.0.0.0/8", "[::1]"};
+  for (const Exemption& exemption : setting.exemptions) {
+    switch (exemption.kind) {
+      case Exemption::Kind::Domain:
+        bypass << authority(exemption.name, exemption.port)
+               << authority("*." + exemption.name, exemption.port);
+        break;
+      case Exemption::Kind::Suffix:
+        bypass << authority('*' + exemption.name, exemption.port);
+        break;
+      case Exemption::Kind::Address:
+        bypass << authority(exemption.address.toString(), exemption.port);
+        break;
+      case Exemption::Kind::Subnet:
+        bypass << exemption.address.toString() + '/' + QString::number(exemption.prefix);
+        break;
+    }
+  }
+  return {"--proxy-server=" + server, "--proxy-bypass-list=" + bypass.join(';')};
+}
+
+// The setting the engine is started with: the environment's, or, where the system's
+// configuration decides, the proxy it names for a host no exemption lists, for every host.
+// Hosts it exempts then meet a different route in the engine than in the program, and the
+// web views refuse them rather than send them a way the user did not choose.
+inline Setting EngineSetting() {
+  Setting setting = Read();
+  if (setting.system) {
+    setting.system = false;
+    setting.proxy = SystemRoute(QStringLiteral("brindlecot.invalid"), 80);
+  }
+  return setting;
 }
 
 }  // namespace proxy_setting
 
-// How a request to `host` (an IPv6 address without brackets) and `port` goes out. The setting is
-// http_proxy, else HTTP_PROXY (empty: no proxy), read afresh for each request; when neither is
-// set, the answer is Qt's system configuration, which the caller asks itself.
+// How a request to `host` (an IPv6 address without brackets) and `port` goes out, by the
+// setting as it stands now.
 inline ProxyRoute RouteFor(const QString& host, int port) {
-  if (proxy_setting::IsLoopback(host)) return {};
-  const char* name = qEnvironmentVariableIsSet("http_proxy")   ? "http_proxy"
-                     : qEnvironmentVariableIsSet("HTTP_PROXY") ? "HTTP_PROXY"
-                                                               : nullptr;
-  if (name == nullptr) return {ProxyRoute::Kind::System, {}, 0};
-  const QByteArray value = qgetenv(name).trimmed();
-  if (value.isEmpty() || proxy_setting::Bypassed(host, port)) return {};
-  if (auto proxy = proxy_setting::ParseHttpProxy(value)) return *proxy;
-  proxy_setting::WarnUnusable(name, value);
-  return {ProxyRoute::Kind::Unusable, {}, 0};
+  return proxy_setting::RouteFor(proxy_setting::Read(), host, port);
 }

@@ -3,6 +3,12 @@
 
 class QWebEngineProfile;
 
-// Blocks every request of the profile's web views that the proxy setting cannot carry; the load
-// ends in the view's usual error. Installed once per profile.
+// Hands the program's reading of the proxy setting to the engine, in place of the engine's own
+// reading of the environment. Only the first call counts, and it must come before the engine
+// starts (before the first profile or page is made).
+void GiveEngineTheProxySetting();
+
+// Blocks every request of the profile's web views whose route the engine, fixed at its start,
+// would take otherwise than the program takes it now, and every request a setting the program
+// cannot use should carry; the load ends in the view's usual error. Installed once per profile.
 void GuardProxySetting(QWebEngineProfile* profile);

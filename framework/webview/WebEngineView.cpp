@@ -79,5 +79,7 @@ class WebEngineView final : public QWebEngineView, public WebViewBackend {
 extern "C" Q_DECL_EXPORT WebViewBackend* BrindlecotMakeWebView(QWidget* parent,
                                                                WebViewEvents events) {
   static_assert(std::is_same_v<decltype(&BrindlecotMakeWebView), MakeWebViewFunction>);
+  // The first view starts the engine.
+  GiveEngineTheProxySetting();
   return new WebEngineView(parent, std::move(events));
 }
