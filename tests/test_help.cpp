@@ -4,7 +4,9 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWebEnginePage>
 #include <QWebEngineView>
+#include <algorithm>
 
 #include "Framework.h"
 #include "TestSupport.h"
@@ -132,9 +134,10 @@ class HelpTest : public QObject {
     QTest::newRow("refused") << "refused";
     QTest::newRow("cut off before an answer") << "cut off";
     QTest::newRow("reset") << "reset";
-    // A proxy setting the program cannot use: the engine would go direct (or speak plain HTTP
-    // to a SOCKS proxy), so the view loads nothing at all.
-    QTest::newRow("proxy setting with another scheme") << "socks5://PROXY";
+    // A proxy setting the program cannot use, or one that changed since the engine started:
+    // the view loads nothing at all.
+    QTest::newRow("proxy setting with a scheme we cannot speak") << "socks4://PROXY";
+    QTest::newRow("SOCKS5 now, where the engine was started with HTTP") << "socks5://PROXY";
     QTest::newRow("proxy setting with an unclosed bracket") << "http://[::1";
     QTest::newRow("proxy setting with a port past 65535") << "http://127.0.0.1:99999";
   }
@@ -157,6 +160,37 @@ class HelpTest : public QObject {
     QTest::qWait(200);
     QCOMPARE(answerer.seen, QStringList{kOffline});
     if (failure.contains("://")) QVERIFY(Host().requestsFor(kFaq).isEmpty());
+  }
+
+  // A page's WebSocket meets the proxy setting as a page does: a setting the program refuses
+  // stops it before it reaches anyone.
+  void webSocketMeetsTheProxySetting_data() {
+    QTest::addColumn<QString>("setting");
+    QTest::newRow("the proxy: tunnelled through it") << "";
+    QTest::newRow("refused: stopped") << "socks4://PROXY";
+  }
+
+  void webSocketMeetsTheProxySetting() {
+    QFETCH(QString, setting);
+    MessageBoxAnswerer answerer;
+    Implicit<brindlecotHelp>();
+    QVERIFY(WaitFor(Completed, 30000));
+    const auto restore = qScopeGuard([] { qputenv("http_proxy", Host().proxyUrl().toUtf8()); });
+    if (!setting.isEmpty()) {
+      qputenv("http_proxy", QString(setting).replace("PROXY", Host().proxyUrl().mid(7)).toUtf8());
+    }
+    View()->page()->runJavaScript("new WebSocket('ws://www.ventrilo.example/chat')");
+    const auto tunnelled = [] {
+      const QList<QByteArray> requests = Host().requests();
+      return std::any_of(requests.begin(), requests.end(),
+                         [](const QByteArray& request) { return request.startsWith("CONNECT "); });
+    };
+    if (setting.isEmpty()) {
+      QVERIFY(WaitFor(tunnelled));
+    } else {
+      QTest::qWait(1500);
+      QVERIFY(!tunnelled());
+    }
   }
 
   // A link the view does not open itself stops the load it started: the row goes, the page and

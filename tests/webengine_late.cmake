@@ -13,3 +13,10 @@ add_test(NAME test_webview_install
 '${BRINDLECOT_INSTALL_PROBE}/${CMAKE_INSTALL_BINDIR}/${BRINDLECOT_WEBVIEW_FROM_BINDIR}/\
 $<TARGET_FILE_NAME:brindlecot_webview>'")
 set_tests_properties(test_webview_install PROPERTIES LABELS unit)
+
+# The engine takes a proxy setting once, as it starts: each setting's routes are looked at in a
+# process of its own.
+add_executable(route_probe route_probe.cpp)
+target_link_libraries(route_probe PRIVATE brindlecot_testsupport)
+add_dependencies(test_webengine_late route_probe)
+target_compile_definitions(test_webengine_late PRIVATE ROUTE_PROBE_PATH="$<TARGET_FILE:route_probe>")
