@@ -383,9 +383,11 @@ void HttpExchange::onError(QAbstractSocket::SocketError error) {
       closed();
       break;
     case QAbstractSocket::HostNotFoundError:
+    case QAbstractSocket::ProxyNotFoundError:
       fail(HTTPSocket::kErrorHostNotFound);
       break;
     case QAbstractSocket::ConnectionRefusedError:
+    case QAbstractSocket::ProxyConnectionRefusedError:
       fail(HTTPSocket::kErrorRefused);
       break;
     default:

@@ -115,7 +115,7 @@ struct Exemption {
     Subnet,   // "10.0.0.0/8": every address in it
   };
   Kind kind = Kind::Domain;
-  QString name;  // Domain, Suffix: lower case, without the leading '.' or '*'
+  QString name;  // lower case; Domain: without a leading '.', Suffix: without the '*'
   QHostAddress address;
   int prefix = -1;  // Subnet
   int port = 0;     // 0: any port
