@@ -162,10 +162,12 @@ class WebEngineLateTest : public QObject {
     Origin origin;
     SocksRelay socks(Host().port());
     QVERIFY(socks.start());
-    const auto restore = qScopeGuard([] {
+    const char* const names[] = {"brindlecot.example", "www.brindlecot.example", "other.example"};
+    const auto restore = qScopeGuard([&names] {
       for (const char* variable : kProxyVariables) qunsetenv(variable);
       qputenv("http_proxy", Host().proxyUrl().toLatin1());
       qputenv("HTTP_PROXY", Host().proxyUrl().toLatin1());
+      for (const char* name : names) HttpExchange::MapHostForTests(name, {});
     });
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* variable : kProxyVariables) {
@@ -188,9 +190,7 @@ class WebEngineLateTest : public QObject {
     }
 
     // The program's own client; the names lead to the origin when a request goes direct.
-    for (const char* name : {"brindlecot.example", "www.brindlecot.example", "other.example"}) {
-      HttpExchange::MapHostForTests(name, QHostAddress::LocalHost);
-    }
+    for (const char* name : names) HttpExchange::MapHostForTests(name, QHostAddress::LocalHost);
     for (const QString& url : urls) {
       HttpExchange exchange;
       QSignalSpy finished(&exchange, &HttpExchange::finished);
