@@ -1,30 +1,8 @@
 // The request planner: what an exchange sends for a URL, and where it connects.
-#include <QHostAddress>
 #include <algorithm>
 
 #include "HttpExchange.h"
 #include "ProxySetting.h"
-
-namespace {
-
-bool isDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-bool isHexDigit(char c) {
-  return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-// An IPv6 address as it may stand between brackets: hex digits, colons and a dotted tail, no
-// zone (a '%' would need escaping in the Host line).
-bool isBracketedIpv6(const QByteArray& host) {
-  const bool chars = std::all_of(host.begin(), host.end(),
-                                 [](char c) { return isHexDigit(c) || c == ':' || c == '.'; });
-  return chars && !host.isEmpty() &&
-         QHostAddress(QString::fromLatin1(host)).protocol() == QAbstractSocket::IPv6Protocol;
-}
-
-}  // namespace
 
 HttpExchange::Plan HttpExchange::PlanFor(const QByteArray& url) {
   // Read textually, not through QUrl: the path goes out as the caller wrote it ("#", "?", "%"
@@ -45,28 +23,9 @@ HttpExchange::Plan HttpExchange::PlanFor(const QByteArray& url) {
   });
   if (!printable) return {};
 
-  QByteArray host = authority;
-  QByteArray portText;
-  bool hasPort = false;
-  if (authority.startsWith('[')) {
-    const qsizetype close = authority.indexOf(']');
-    if (close < 0) return {};
-    host = authority.mid(1, close - 1);
-    const QByteArray after = authority.mid(close + 1);
-    if (!after.isEmpty() && !after.startsWith(':')) return {};
-    hasPort = !after.isEmpty();
-    portText = after.mid(1);
-    if (!isBracketedIpv6(host)) return {};
-  } else {
-    const qsizetype colon = authority.indexOf(':');
-    if (colon >= 0) {
-      host = authority.left(colon);
-      portText = authority.mid(colon + 1);
-      hasPort = true;
-    }
-    if (!http_authority::IsHostName(host)) return {};
-  }
-  const int port = hasPort ? http_authority::PortNumber(portText) : 80;
+  const auto parts = http_authority::Split(authority);
+  if (!parts || (!parts->bracketed && !http_authority::IsHostName(parts->host))) return {};
+  const int port = parts->hasPort ? http_authority::PortNumber(parts->port) : 80;
   if (port == 0) return {};
 
   // Bytes that would end the request line or split it are the only ones escaped.
@@ -84,7 +43,7 @@ HttpExchange::Plan HttpExchange::PlanFor(const QByteArray& url) {
   }
 
   Plan plan;
-  plan.connectHost = QString::fromLatin1(host);
+  plan.connectHost = QString::fromLatin1(parts->host);
   plan.connectPort = static_cast<quint16>(port);
   const ProxyRoute route = RouteFor(plan.connectHost, port);
   switch (route.kind) {

@@ -41,6 +41,45 @@ inline int PortNumber(const QByteArray& text) {
   return number <= 65535 ? number : 0;
 }
 
+// An IPv6 address as it may stand between brackets: no zone, which would need escaping in a
+// Host line and which no proxy setting can carry to the engine.
+inline bool IsIpv6Literal(const QByteArray& text) {
+  return text.contains(':') && !text.contains('%') &&
+         QHostAddress(QString::fromLatin1(text)).protocol() == QAbstractSocket::IPv6Protocol;
+}
+
+// "host", "host:port", "[v6]" or "[v6]:port", taken apart; nothing for an unclosed bracket,
+// anything but a colon after it, or brackets round anything but an IPv6 address. The host is
+// not checked otherwise, nor the port's text.
+struct Authority {
+  QByteArray host;
+  QByteArray port;
+  bool hasPort = false;
+  bool bracketed = false;
+};
+
+inline std::optional<Authority> Split(const QByteArray& text) {
+  Authority parts;
+  if (text.startsWith('[')) {
+    const qsizetype close = text.indexOf(']');
+    if (close < 0) return std::nullopt;
+    parts.host = text.mid(1, close - 1);
+    const QByteArray after = text.mid(close + 1);
+    if ((!after.isEmpty() && !after.startsWith(':')) || !IsIpv6Literal(parts.host)) {
+      return std::nullopt;
+    }
+    parts.bracketed = true;
+    parts.hasPort = !after.isEmpty();
+    parts.port = after.mid(1);
+    return parts;
+  }
+  const qsizetype colon = text.indexOf(':');
+  parts.hasPort = colon >= 0;
+  parts.host = parts.hasPort ? text.left(colon) : text;
+  if (parts.hasPort) parts.port = text.mid(colon + 1);
+  return parts;
+}
+
 }  // namespace http_authority
 
 struct ProxyRoute {
@@ -79,19 +118,12 @@ inline bool IsDottedQuad(const QByteArray& text) {
          });
 }
 
-// An IPv6 address as written between brackets: no zone, which no proxy setting can carry to
-// the engine.
-inline bool IsIpv6Literal(const QByteArray& text) {
-  return text.contains(':') && !text.contains('%') &&
-         QHostAddress(QString::fromLatin1(text)).protocol() == QAbstractSocket::IPv6Protocol;
-}
+using http_authority::IsIpv6Literal;
 
-// A proxy's or an exemption's host: a dotted-quad address, an IPv6 address or a name that
-// does not look like an address.
+// A proxy's host out of brackets: a dotted-quad address or a name that does not look like an
+// address.
 inline bool IsUsableHost(const QByteArray& host) {
-  if (IsIpv6Literal(host)) return true;
-  if (!http_authority::IsHostName(host)) return false;
-  return LooksNumeric(host) ? IsDottedQuad(host) : true;
+  return http_authority::IsHostName(host) && (!LooksNumeric(host) || IsDottedQuad(host));
 }
 
 // As the engine's own rule, less link-local addresses: localhost and the names under it, and
@@ -146,24 +178,13 @@ inline std::optional<Exemption> ParseExemption(QByteArray entry) {
     exemption.address = QHostAddress(QString::fromLatin1(entry));
     return exemption;
   }
-  QByteArray host = entry;
-  if (entry.startsWith('[')) {
-    const qsizetype close = entry.indexOf(']');
-    if (close < 0) return std::nullopt;
-    host = entry.mid(1, close - 1);
-    const QByteArray after = entry.mid(close + 1);
-    if (!after.isEmpty() && !after.startsWith(':')) return std::nullopt;
-    if (!after.isEmpty() && (exemption.port = http_authority::PortNumber(after.mid(1))) == 0) {
-      return std::nullopt;
-    }
-    if (!IsIpv6Literal(host)) return std::nullopt;
-  } else if (const qsizetype colon = entry.indexOf(':'); colon >= 0) {
-    host = entry.left(colon);
-    if ((exemption.port = http_authority::PortNumber(entry.mid(colon + 1))) == 0) {
-      return std::nullopt;
-    }
+  const auto parts = http_authority::Split(entry);
+  if (!parts) return std::nullopt;
+  if (parts->hasPort && (exemption.port = http_authority::PortNumber(parts->port)) == 0) {
+    return std::nullopt;
   }
-  if (IsIpv6Literal(host) || IsDottedQuad(host)) {
+  QByteArray host = parts->host;
+  if (parts->bracketed || IsDottedQuad(host)) {
     exemption.kind = Exemption::Kind::Address;
     exemption.address = QHostAddress(QString::fromLatin1(host));
     return exemption;
@@ -228,24 +249,13 @@ inline std::optional<ProxyRoute> ParseProxy(QByteArray value) {
   }
   if (value.endsWith('/')) value.chop(1);
   if (const qsizetype at = value.lastIndexOf('@'); at >= 0) value = value.mid(at + 1);
-  QByteArray host;
-  QByteArray port;
-  if (value.startsWith('[')) {
-    const qsizetype close = value.indexOf(']');
-    if (close < 0 || value.mid(close + 1, 1) != ":") return std::nullopt;
-    host = value.mid(1, close - 1);
-    port = value.mid(close + 2);
-    if (!IsIpv6Literal(host)) return std::nullopt;
-  } else {
-    const qsizetype colon = value.indexOf(':');
-    if (colon < 0) return std::nullopt;
-    host = value.left(colon);
-    port = value.mid(colon + 1);
-    if (!IsUsableHost(host)) return std::nullopt;
+  const auto parts = http_authority::Split(value);
+  if (!parts || !parts->hasPort || (!parts->bracketed && !IsUsableHost(parts->host))) {
+    return std::nullopt;
   }
-  const int number = http_authority::PortNumber(port);
+  const int number = http_authority::PortNumber(parts->port);
   if (number == 0) return std::nullopt;
-  return ProxyRoute{kind, QString::fromLatin1(host), static_cast<quint16>(number)};
+  return ProxyRoute{kind, QString::fromLatin1(parts->host), static_cast<quint16>(number)};
 }
 
 inline Setting Read() {
