@@ -703,21 +703,11 @@ class TestHttpSocket : public QObject {
     SocksRelay socks(gHost->port());
     QVERIFY(socks.start());
     HttpExchange::MapHostForTests(QString::fromLatin1(name), QHostAddress::LocalHost);
-    const char* variables[] = {"http_proxy", "HTTP_PROXY", "all_proxy",
-                               "ALL_PROXY",  "no_proxy",   "NO_PROXY"};
-    for (const char* variable : variables) qunsetenv(variable);
-    for (const QByteArray& setting : settings) {
-      const qsizetype equals = setting.indexOf('=');
-      QByteArray value = setting.mid(equals + 1);
-      value.replace("NAME", name)
-          .replace("PROXY", "127.0.0.1:" + QByteArray::number(gHost->port()))
-          .replace("SOCKS", "127.0.0.1:" + QByteArray::number(socks.port()));
-      qputenv(setting.left(equals).constData(), value);
-    }
+    SetProxyVariables(settings, {{"NAME", name},
+                                 {"PROXY", "127.0.0.1:" + QByteArray::number(gHost->port())},
+                                 {"SOCKS", "127.0.0.1:" + QByteArray::number(socks.port())}});
     const auto restore = qScopeGuard([&] {
-      for (const char* variable : variables) qunsetenv(variable);
-      qputenv("http_proxy", gHost->proxyUrl().toLatin1());
-      qputenv("HTTP_PROXY", gHost->proxyUrl().toLatin1());
+      RestoreProxyVariables(gHost->proxyUrl());
       HttpExchange::MapHostForTests(QString::fromLatin1(name), {});
     });
     static QStringList notes;

@@ -55,8 +55,6 @@ const std::string kVentriloUrl = "ventrilo://vent.ironlantern.example:3784/?serv
 // says which destination it was for.
 const QStringList kDestinations = {"brindlecot.example/a", "www.brindlecot.example/b",
                                    "other.example/c", "127.0.0.1/d"};
-const char* const kProxyVariables[] = {"http_proxy", "HTTP_PROXY", "all_proxy",
-                                       "ALL_PROXY",  "no_proxy",   "NO_PROXY"};
 
 // An origin for direct requests: it notes each request line and answers a small page.
 class Origin : public QTcpServer {
@@ -164,25 +162,12 @@ class WebEngineLateTest : public QObject {
     QVERIFY(socks.start());
     const char* const names[] = {"brindlecot.example", "www.brindlecot.example", "other.example"};
     const auto restore = qScopeGuard([&names] {
-      for (const char* variable : kProxyVariables) qunsetenv(variable);
-      qputenv("http_proxy", Host().proxyUrl().toLatin1());
-      qputenv("HTTP_PROXY", Host().proxyUrl().toLatin1());
+      RestoreProxyVariables(Host().proxyUrl());
       for (const char* name : names) HttpExchange::MapHostForTests(name, {});
     });
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* variable : kProxyVariables) {
-      qunsetenv(variable);
-      environment.remove(variable);
-    }
-    for (const QByteArray& setting : settings) {
-      const qsizetype equals = setting.indexOf('=');
-      QByteArray value = setting.mid(equals + 1);
-      value.replace("ORIGIN", QByteArray::number(origin.serverPort()))
-          .replace("PROXY", "127.0.0.1:" + QByteArray::number(Host().port()))
-          .replace("SOCKS", "127.0.0.1:" + QByteArray::number(socks.port()));
-      qputenv(setting.left(equals).constData(), value);
-      environment.insert(QString::fromLatin1(setting.left(equals)), QString::fromLatin1(value));
-    }
+    SetProxyVariables(settings, {{"ORIGIN", QByteArray::number(origin.serverPort())},
+                                 {"PROXY", "127.0.0.1:" + QByteArray::number(Host().port())},
+                                 {"SOCKS", "127.0.0.1:" + QByteArray::number(socks.port())}});
     QStringList urls;
     for (const QString& destination : kDestinations) {
       urls << "http://" + QString(destination)
@@ -203,6 +188,8 @@ class WebEngineLateTest : public QObject {
     // The engine, in a process of its own, its names led to the origin the same way.
     Host().clearRequests();
     origin.lines.clear();
+    // The probe's environment is this process's, with the row's proxy variables only.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QTWEBENGINE_CHROMIUM_FLAGS",
                        environment.value("QTWEBENGINE_CHROMIUM_FLAGS") +
                            " \"--host-resolver-rules=MAP brindlecot.example 127.0.0.1, MAP "

@@ -139,3 +139,28 @@ bool ClickServerRow(int row) {
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
   return true;
 }
+
+namespace {
+
+constexpr const char* kProxyVariables[] = {"http_proxy", "HTTP_PROXY", "all_proxy",
+                                           "ALL_PROXY",  "no_proxy",   "NO_PROXY"};
+
+}  // namespace
+
+void SetProxyVariables(const QByteArrayList& settings,
+                       const QList<QPair<QByteArray, QByteArray>>& placeholders) {
+  for (const char* variable : kProxyVariables) qunsetenv(variable);
+  for (const QByteArray& setting : settings) {
+    const qsizetype equals = setting.indexOf('=');
+    QByteArray value = setting.mid(equals + 1);
+    for (const auto& [placeholder, replacement] : placeholders)
+      value.replace(placeholder, replacement);
+    qputenv(setting.left(equals).constData(), value);
+  }
+}
+
+void RestoreProxyVariables(const QString& proxyUrl) {
+  for (const char* variable : kProxyVariables) qunsetenv(variable);
+  qputenv("http_proxy", proxyUrl.toLatin1());
+  qputenv("HTTP_PROXY", proxyUrl.toLatin1());
+}

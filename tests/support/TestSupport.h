@@ -2,9 +2,11 @@
 // message boxes answered as a user would, and URLs handed to the system caught.
 #pragma once
 
+#include <QByteArrayList>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QObject>
+#include <QPair>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -74,6 +76,14 @@ void ChooseFromMenu(const char* menuName, const char* itemName);
 void ClickToolbarItem(const char* name);
 // Brings a window in front and waits until it is the active one; false when it never is.
 [[nodiscard]] bool BringToFront(QWidget* window);
+
+// Clears every proxy variable the program reads, then sets each "NAME=value" of `settings`,
+// each placeholder (first of a pair) in the value replaced by its text (second).
+void SetProxyVariables(const QByteArrayList& settings,
+                       const QList<QPair<QByteArray, QByteArray>>& placeholders);
+// The proxy variables as the suites start: the loopback host at `proxyUrl` for both spellings
+// of http_proxy, nothing else.
+void RestoreProxyVariables(const QString& proxyUrl);
 
 // Waits until `condition` holds, running the event loop; false after `ms`.
 bool WaitFor(const std::function<bool()>& condition, int ms = 10000);
