@@ -128,6 +128,7 @@ void HttpExchange::start(const QByteArray& url) {
   connectPort_ = plan.connectPort;
   socksHost_ = plan.socksHost;
   socksPort_ = plan.socksPort;
+  socksConnect_ = plan.socksConnect;
   // Even a malformed URL is reported later: the caller's Get returns before any event.
   QMetaObject::invokeMethod(this, &HttpExchange::begin, Qt::QueuedConnection);
 }
@@ -141,15 +142,17 @@ void HttpExchange::begin() {
   silence_.start(HTTPSocket::SilenceLimit());
   // Unbuffered: Qt then leaves every read to us, so the body goes from the socket straight
   // into the string that the handler gets, and the end of the connection reaches us before Qt
-  // has read it (Qt's own read takes a reset for an orderly close).
-  QString host = connectHost_;
-  if (socksHost_.isEmpty()) {
-    const QHostAddress mapped = MappedHosts().value(host.toLower());
-    if (!mapped.isNull()) host = mapped.toString();
-  } else {
-    socket_.setProxy(QNetworkProxy(QNetworkProxy::Socks5Proxy, socksHost_, socksPort_));
+  // has read it (Qt's own read takes a reset for an orderly close). We speak SOCKS5 ourselves,
+  // on a plain socket: the reads need the connection's own descriptor, which a socket carried
+  // by Qt's SOCKS engine does not give.
+  constexpr auto mode = QIODevice::ReadWrite | QIODevice::Unbuffered;
+  if (!socksConnect_.isEmpty()) {
+    socks_ = Socks::Method;
+    socket_.connectToHost(socksHost_, socksPort_, mode);
+    return;
   }
-  socket_.connectToHost(host, connectPort_, QIODevice::ReadWrite | QIODevice::Unbuffered);
+  const QHostAddress mapped = MappedHosts().value(connectHost_.toLower());
+  socket_.connectToHost(mapped.isNull() ? connectHost_ : mapped.toString(), connectPort_, mode);
 }
 
 void HttpExchange::abort() {
@@ -171,13 +174,87 @@ void HttpExchange::onConnected() {
   silence_.start();
   // A roomy receive buffer lets each wake-up of the event loop take more of a large body.
   socket_.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4 * 1024 * 1024);
+  if (socks_ == Socks::Method) {
+    // No authentication is the one method offered: credentials are never sent.
+    socket_.write(QByteArray("\x05\x01\x00", 3));
+    return;
+  }
+  sendRequest();
+}
+
+void HttpExchange::sendRequest() {
   socket_.write(request_);
   emit connected();
 }
 
 void HttpExchange::onReadyRead() {
-  while (!ended_ && (headDone_ ? readBody() : readHead())) {
+  while (!ended_ && (socks_ != Socks::Through ? readSocks()
+                     : headDone_              ? readBody()
+                                              : readHead())) {
   }
+}
+
+bool HttpExchange::readSocks() {
+  // The method reply is two bytes; the CONNECT reply is four, the bound address (its length
+  // told by its type and, for a name, its first byte) and two of port.
+  qsizetype need = 2;
+  if (socks_ == Socks::Reply && socksReply_.size() >= 5) {
+    switch (socksReply_.at(3)) {
+      case 1:
+        need = 10;
+        break;
+      case 3:
+        need = 7 + static_cast<unsigned char>(socksReply_.at(4));
+        break;
+      case 4:
+        need = 22;
+        break;
+      default:
+        need = -1;
+        break;
+    }
+  } else if (socks_ == Socks::Reply && socksReply_.size() >= 2) {
+    need = 5;
+  }
+  if (need < 0) {
+    fail(HTTPSocket::kErrorBadAnswer);
+    return false;
+  }
+  const qsizetype had = socksReply_.size();
+  socksReply_.resize(need);
+  qint64 got = 0;
+  const Read result = readSome(socksReply_.data() + had, need - had, &got);
+  socksReply_.resize(had + got);
+  if (Ended(result) || got == 0) return false;
+  if (socksReply_.size() < 2) return true;
+  if (socksReply_.at(0) != 5) {
+    fail(HTTPSocket::kErrorBadAnswer);
+    return false;
+  }
+  const auto code = static_cast<unsigned char>(socksReply_.at(1));
+  if (socks_ == Socks::Method) {
+    // 0xff: the proxy takes none of the methods offered (it wants credentials).
+    if (code != 0) {
+      fail(code == 0xff ? HTTPSocket::kErrorProxy : HTTPSocket::kErrorBadAnswer);
+      return false;
+    }
+    socks_ = Socks::Reply;
+    socksReply_.clear();
+    socket_.write(socksConnect_);
+    return true;
+  }
+  if (code != 0) {
+    // As the host's own refusal or unknown name would read on a direct connection.
+    fail(code == 4   ? HTTPSocket::kErrorHostNotFound
+         : code == 5 ? HTTPSocket::kErrorRefused
+                     : HTTPSocket::kErrorNetwork);
+    return false;
+  }
+  if (socksReply_.size() < need) return true;
+  socks_ = Socks::Through;
+  socksReply_ = QByteArray();
+  sendRequest();
+  return true;
 }
 
 void HttpExchange::onSilence() {

@@ -35,16 +35,18 @@ class HttpExchange : public QObject {
 
   // The exact bytes the exchange sends for `url`, and where it connects: the proxy when the
   // setting names an HTTP proxy for that host, the URL's host otherwise, through the SOCKS5
-  // proxy at socksHost when the setting names one. The path goes out as
-  // given, with only blanks and control bytes escaped. An empty request: the URL is malformed
-  // (an authority with anything but a host name, an IPv6 address in brackets and a port
-  // included), or, with proxyUnusable, the proxy setting is one we cannot use.
+  // proxy at socksHost when the setting names one, which is asked for connectHost:connectPort
+  // by socksConnect. The path goes out as given, with only blanks and control bytes escaped.
+  // An empty request: the URL is malformed (an authority with anything but a host name, an
+  // IPv6 address in brackets and a port included), or, with proxyUnusable, the proxy setting
+  // is one we cannot use.
   struct Plan {
     QByteArray request;
     QString connectHost;
     quint16 connectPort = 0;
     QString socksHost;  // empty: no SOCKS5 proxy
     quint16 socksPort = 0;
+    QByteArray socksConnect;
     bool proxyUnusable = false;
   };
   static Plan PlanFor(const QByteArray& url);
@@ -65,8 +67,16 @@ class HttpExchange : public QObject {
  private:
   enum class Read { Data, Nothing, Closed, Broken };
 
+  // Where a connection through a SOCKS5 proxy stands: the proxy's choice of method awaited,
+  // then its reply to CONNECT, then the request under way.
+  enum class Socks { Method, Reply, Through };
+
   void begin();
   void onConnected();
+  void sendRequest();
+  // Reads the proxy's answers to the last byte and no further; false once nothing more can be
+  // read now or the exchange has ended.
+  bool readSocks();
   void onReadyRead();
   void onError(QAbstractSocket::SocketError error);
   void onSilence();
@@ -91,6 +101,9 @@ class HttpExchange : public QObject {
   quint16 connectPort_ = 0;
   QString socksHost_;
   quint16 socksPort_ = 0;
+  QByteArray socksConnect_;
+  QByteArray socksReply_;
+  Socks socks_ = Socks::Through;
   bool proxyUnusable_ = false;
   QByteArray head_;
   qsizetype headBytes_ = 0;  // head bytes read so far, interim answers included

@@ -1,8 +1,36 @@
 // The request planner: what an exchange sends for a URL, and where it connects.
+#include <QHostAddress>
 #include <algorithm>
 
 #include "HttpExchange.h"
 #include "ProxySetting.h"
+
+namespace {
+
+// The SOCKS5 CONNECT request (RFC 1928) for host and port; empty for a name longer than the
+// protocol can carry.
+QByteArray Socks5Connect(const QByteArray& host, bool ipv6, int port) {
+  QByteArray request("\x05\x01\x00", 3);
+  if (ipv6) {
+    const Q_IPV6ADDR address = QHostAddress(QString::fromLatin1(host)).toIPv6Address();
+    request += '\x04';
+    request.append(reinterpret_cast<const char*>(address.c), 16);
+  } else if (proxy_setting::IsDottedQuad(host)) {
+    const quint32 address = QHostAddress(QString::fromLatin1(host)).toIPv4Address();
+    request += '\x01';
+    for (int shift : {24, 16, 8, 0}) request += static_cast<char>((address >> shift) & 0xff);
+  } else {
+    if (host.size() > 255) return {};
+    request += '\x03';
+    request += static_cast<char>(host.size());
+    request += host;
+  }
+  request += static_cast<char>((port >> 8) & 0xff);
+  request += static_cast<char>(port & 0xff);
+  return request;
+}
+
+}  // namespace
 
 HttpExchange::Plan HttpExchange::PlanFor(const QByteArray& url) {
   // Read textually, not through QUrl: the path goes out as the caller wrote it ("#", "?", "%"
@@ -45,7 +73,7 @@ HttpExchange::Plan HttpExchange::PlanFor(const QByteArray& url) {
   Plan plan;
   plan.connectHost = QString::fromLatin1(parts->host);
   plan.connectPort = static_cast<quint16>(port);
-  const ProxyRoute route = RouteFor(plan.connectHost, port);
+  const ProxyRoute route = RouteFor(false, plan.connectHost, port);
   switch (route.kind) {
     case ProxyRoute::Kind::Unusable: {
       // Nothing goes out, not even a lookup of the host's name.
@@ -60,9 +88,11 @@ HttpExchange::Plan HttpExchange::PlanFor(const QByteArray& url) {
       line = "http://" + authority + line;
       break;
     case ProxyRoute::Kind::Socks5:
-      // The socket hands the host's name to the proxy, which looks it up.
+      // The proxy is handed the host's name, and looks it up; an address goes as an address.
       plan.socksHost = route.host;
       plan.socksPort = route.port;
+      plan.socksConnect = Socks5Connect(parts->host, parts->bracketed, port);
+      if (plan.socksConnect.isEmpty()) return {};
       break;
     case ProxyRoute::Kind::Direct:
       break;

@@ -19,6 +19,7 @@
 #include <QUrl>
 #include <QVariant>
 #include <algorithm>
+#include <initializer_list>
 #include <optional>
 
 // Pieces of an authority, read alike for a request's URL and for a proxy setting.
@@ -219,16 +220,24 @@ inline bool Exempts(const Exemption& exemption, const QString& host, int port) {
   return false;
 }
 
-// The whole setting at one moment. The proxy is http_proxy, else HTTP_PROXY, else all_proxy,
-// else ALL_PROXY (a variable set but empty: no proxy); the exemptions are no_proxy, else
-// NO_PROXY. When no proxy variable is set, Qt's system configuration decides.
+// One scheme's proxy: the variable that names it, its value, and the route it names.
+struct Proxy {
+  const char* name = nullptr;  // nullptr: no variable names one
+  QByteArray value;            // for the one line that refuses it
+  ProxyRoute route;            // Direct: no proxy
+};
+
+// The whole setting at one moment. http:// (and ws://) take http_proxy, else HTTP_PROXY, else
+// all_proxy, else ALL_PROXY; https:// (and wss://) take https_proxy, else HTTPS_PROXY, else the
+// same. A variable set but empty names no proxy. The exemptions are no_proxy, else NO_PROXY.
+// When none of the proxy variables is set, Qt's system configuration decides.
 struct Setting {
   bool system = false;
-  const char* name = nullptr;  // the variable that names the proxy
-  QByteArray value;            // its value, for the one line that refuses it
-  ProxyRoute proxy;            // Direct: no proxy
-  bool exemptAll = false;      // no_proxy is "*"
+  Proxy http;
+  Proxy https;
+  bool exemptAll = false;  // no_proxy is "*"
   QList<Exemption> exemptions;
+  const Proxy& For(bool secure) const { return secure ? https : http; }
 };
 
 // A proxy as curl reads one: "http://", "socks5://", "socks5h://" or no scheme (HTTP), then
@@ -258,22 +267,30 @@ inline std::optional<ProxyRoute> ParseProxy(QByteArray value) {
   return ProxyRoute{kind, QString::fromLatin1(parts->host), static_cast<quint16>(number)};
 }
 
-inline Setting Read() {
-  Setting setting;
-  for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"}) {
+inline Proxy ReadProxy(std::initializer_list<const char*> names) {
+  Proxy proxy;
+  for (const char* name : names) {
     if (qEnvironmentVariableIsSet(name)) {
-      setting.name = name;
+      proxy.name = name;
       break;
     }
   }
-  if (setting.name == nullptr) {
+  if (proxy.name == nullptr) return proxy;
+  proxy.value = qgetenv(proxy.name).trimmed();
+  if (!proxy.value.isEmpty()) {
+    proxy.route = ParseProxy(proxy.value).value_or(ProxyRoute{ProxyRoute::Kind::Unusable, {}, 0});
+  }
+  return proxy;
+}
+
+inline Setting Read() {
+  Setting setting;
+  setting.http = ReadProxy({"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"});
+  setting.https = ReadProxy({"https_proxy", "HTTPS_PROXY"});
+  if (setting.https.name == nullptr) setting.https = setting.http;
+  if (setting.http.name == nullptr && setting.https.name == nullptr) {
     setting.system = true;
     return setting;
-  }
-  setting.value = qgetenv(setting.name).trimmed();
-  if (!setting.value.isEmpty()) {
-    setting.proxy =
-        ParseProxy(setting.value).value_or(ProxyRoute{ProxyRoute::Kind::Unusable, {}, 0});
   }
   const QByteArray exemptions =
       qEnvironmentVariableIsSet("no_proxy") ? qgetenv("no_proxy") : qgetenv("NO_PROXY");
@@ -297,14 +314,16 @@ inline void WarnUnusable(const char* name, const QByteArray& value) {
     shown.replace(from, at - from, "...");
   }
   const QByteArray line = QByteArray(name) + "=" + shown;
-  static QByteArray written;
+  static QByteArrayList written;
   constexpr const char* kWritten = "brindlecotUnusableProxyNoted";
-  if (QCoreApplication* app = QCoreApplication::instance()) {
-    if (app->property(kWritten).toByteArray() == line) return;
-    app->setProperty(kWritten, line);
+  QCoreApplication* app = QCoreApplication::instance();
+  QByteArrayList noted = app != nullptr ? app->property(kWritten).value<QByteArrayList>() : written;
+  if (noted.contains(line)) return;
+  noted << line;
+  if (app != nullptr) {
+    app->setProperty(kWritten, QVariant::fromValue(noted));
   } else {
-    if (written == line) return;
-    written = line;
+    written = noted;
   }
   qWarning(
       "Brindlecot: not using %s=\"%s\": it names no HTTP or SOCKS5 proxy (http://host:port, "
@@ -313,9 +332,9 @@ inline void WarnUnusable(const char* name, const QByteArray& value) {
 }
 
 // What Qt's system configuration names for one URL.
-inline ProxyRoute SystemRoute(const QString& host, int port) {
+inline ProxyRoute SystemRoute(bool secure, const QString& host, int port) {
   QUrl where;
-  where.setScheme("http");
+  where.setScheme(secure ? "https" : "http");
   where.setHost(host);
   where.setPort(port);
   const QList<QNetworkProxy> proxies =
@@ -337,44 +356,53 @@ inline ProxyRoute SystemRoute(const QString& host, int port) {
 }
 
 // How a request to `host` (an IPv6 address without brackets) and `port` goes out under
-// `setting`.
-inline ProxyRoute RouteFor(const Setting& setting, const QString& host, int port) {
+// `setting`: `secure` for https:// and wss://.
+inline ProxyRoute RouteFor(const Setting& setting, bool secure, const QString& host, int port) {
   if (IsLoopback(host)) return {};
-  if (setting.system) return SystemRoute(host, port);
-  if (setting.proxy.kind == ProxyRoute::Kind::Direct || setting.exemptAll) return {};
+  if (setting.system) return SystemRoute(secure, host, port);
+  const Proxy& proxy = setting.For(secure);
+  if (proxy.route.kind == ProxyRoute::Kind::Direct || setting.exemptAll) return {};
   for (const Exemption& exemption : setting.exemptions) {
     if (Exempts(exemption, host, port)) return {};
   }
-  if (setting.proxy.kind == ProxyRoute::Kind::Unusable && setting.name != nullptr) {
-    WarnUnusable(setting.name, setting.value);
+  if (proxy.route.kind == ProxyRoute::Kind::Unusable && proxy.name != nullptr) {
+    WarnUnusable(proxy.name, proxy.value);
   }
-  return setting.proxy;
+  return proxy.route;
 }
 
 // The engine's switches for `setting`, which it reads in place of the environment. A setting
 // left to the system's configuration is fixed first (EngineSetting). Names and addresses are
 // exactly those the setting can hold, so none of them can split a switch or a rule.
 inline QStringList EngineSwitches(const Setting& setting) {
-  if (setting.proxy.kind == ProxyRoute::Kind::Direct || setting.exemptAll) {
+  const ProxyRoute& http = setting.http.route;
+  const ProxyRoute& https = setting.https.route;
+  if (setting.exemptAll ||
+      (http.kind == ProxyRoute::Kind::Direct && https.kind == ProxyRoute::Kind::Direct)) {
     return {"--no-proxy-server"};
   }
   const auto authority = [](const QString& host, int port) {
     const QString shown = host.contains(':') ? '[' + host + ']' : host;
     return port == 0 ? shown : shown + ':' + QString::number(port);
   };
-  QString server;
-  switch (setting.proxy.kind) {
-    case ProxyRoute::Kind::Http:
-      server = "http://" + authority(setting.proxy.host, setting.proxy.port);
-      break;
-    case ProxyRoute::Kind::Socks5:
-      server = "socks5://" + authority(setting.proxy.host, setting.proxy.port);
-      break;
-    default:
-      // Nothing listens on port 0: every request the engine sends through it fails.
-      server = "http://127.0.0.1:0";
-      break;
-  }
+  const auto server = [&authority](const ProxyRoute& route) -> QString {
+    switch (route.kind) {
+      case ProxyRoute::Kind::Direct:
+        return "direct://";
+      case ProxyRoute::Kind::Http:
+        return "http://" + authority(route.host, route.port);
+      case ProxyRoute::Kind::Socks5:
+        return "socks5://" + authority(route.host, route.port);
+      case ProxyRoute::Kind::Unusable:
+        break;
+    }
+    // Nothing listens on port 0: every request the engine sends through it fails.
+    return "http://127.0.0.1:0";
+  };
+  // One rule for every scheme where both agree; the engine sends ws:// by the http rule and
+  // wss:// by the https rule.
+  const QString servers =
+      http == https ? server(http) : "http=" + server(http) + ";https=" + server(https);
   // The engine's own loopback rule also spares link-local addresses; ours does not.
   QStringList bypass{"<-loopback>", "localhost", "*.localhost", "127.0.0.0/8", "[::1]"};
   for (const Exemption& exemption : setting.exemptions) {
@@ -394,7 +422,7 @@ inline QStringList EngineSwitches(const Setting& setting) {
         break;
     }
   }
-  return {"--proxy-server=" + server, "--proxy-bypass-list=" + bypass.join(';')};
+  return {"--proxy-server=" + servers, "--proxy-bypass-list=" + bypass.join(';')};
 }
 
 // The setting the engine is started with: the environment's, or, where the system's
@@ -405,7 +433,8 @@ inline Setting EngineSetting() {
   Setting setting = Read();
   if (setting.system) {
     setting.system = false;
-    setting.proxy = SystemRoute(QStringLiteral("brindlecot.invalid"), 80);
+    setting.http.route = SystemRoute(false, QStringLiteral("brindlecot.invalid"), 80);
+    setting.https.route = SystemRoute(true, QStringLiteral("brindlecot.invalid"), 443);
   }
   return setting;
 }
@@ -413,7 +442,7 @@ inline Setting EngineSetting() {
 }  // namespace proxy_setting
 
 // How a request to `host` (an IPv6 address without brackets) and `port` goes out, by the
-// setting as it stands now.
-inline ProxyRoute RouteFor(const QString& host, int port) {
-  return proxy_setting::RouteFor(proxy_setting::Read(), host, port);
+// setting as it stands now: `secure` for https:// and wss://.
+inline ProxyRoute RouteFor(bool secure, const QString& host, int port) {
+  return proxy_setting::RouteFor(proxy_setting::Read(), secure, host, port);
 }

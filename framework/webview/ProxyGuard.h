@@ -7,6 +7,10 @@ class QWebEngineProfile;
 // reading of the environment. Only the first call counts, and it must come before the engine
 // starts (before the first profile or page is made).
 void GiveEngineTheProxySetting();
+// Puts the engine's variable back as the user had it, once the engine has read it, so that
+// the processes the program starts (the voice-chat client, a browser) inherit the user's
+// environment, not the program's switches.
+void GiveBackTheEngineFlags();
 
 // Blocks every request of the profile's web views whose route the engine, fixed at its start,
 // would take otherwise than the program takes it now, and every request a setting the program

@@ -79,7 +79,12 @@ class WebEngineView final : public QWebEngineView, public WebViewBackend {
 extern "C" Q_DECL_EXPORT WebViewBackend* BrindlecotMakeWebView(QWidget* parent,
                                                                WebViewEvents events) {
   static_assert(std::is_same_v<decltype(&BrindlecotMakeWebView), MakeWebViewFunction>);
-  // The first view starts the engine.
+  // The first view starts the engine: it reads its flags then, and never again.
+  static bool started = false;
+  if (started) return new WebEngineView(parent, std::move(events));
   GiveEngineTheProxySetting();
-  return new WebEngineView(parent, std::move(events));
+  auto* view = new WebEngineView(parent, std::move(events));
+  GiveBackTheEngineFlags();
+  started = true;
+  return view;
 }
