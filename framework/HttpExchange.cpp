@@ -194,28 +194,25 @@ void HttpExchange::onReadyRead() {
   }
 }
 
-bool HttpExchange::readSocks() {
+qsizetype HttpExchange::socksReplyLength() const {
   // The method reply is two bytes; the CONNECT reply is four, the bound address (its length
   // told by its type and, for a name, its first byte) and two of port.
-  qsizetype need = 2;
-  if (socks_ == Socks::Reply && socksReply_.size() >= 5) {
-    switch (socksReply_.at(3)) {
-      case 1:
-        need = 10;
-        break;
-      case 3:
-        need = 7 + static_cast<unsigned char>(socksReply_.at(4));
-        break;
-      case 4:
-        need = 22;
-        break;
-      default:
-        need = -1;
-        break;
-    }
-  } else if (socks_ == Socks::Reply && socksReply_.size() >= 2) {
-    need = 5;
+  if (socks_ == Socks::Method) return 2;
+  if (socksReply_.size() < 5) return 5;
+  switch (socksReply_.at(3)) {
+    case 1:
+      return 10;
+    case 3:
+      return 7 + static_cast<unsigned char>(socksReply_.at(4));
+    case 4:
+      return 22;
+    default:
+      return -1;
   }
+}
+
+bool HttpExchange::readSocks() {
+  const qsizetype need = socksReplyLength();
   if (need < 0) {
     fail(HTTPSocket::kErrorBadAnswer);
     return false;
@@ -250,7 +247,7 @@ bool HttpExchange::readSocks() {
                      : HTTPSocket::kErrorNetwork);
     return false;
   }
-  if (socksReply_.size() < need) return true;
+  if (socksReply_.size() < socksReplyLength()) return true;
   socks_ = Socks::Through;
   socksReply_ = QByteArray();
   sendRequest();

@@ -77,6 +77,8 @@ class HttpExchange : public QObject {
   // Reads the proxy's answers to the last byte and no further; false once nothing more can be
   // read now or the exchange has ended.
   bool readSocks();
+  // How long the proxy's answer is, as far as what has come tells; -1: no answer of SOCKS5.
+  qsizetype socksReplyLength() const;
   void onReadyRead();
   void onError(QAbstractSocket::SocketError error);
   void onSilence();

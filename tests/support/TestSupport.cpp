@@ -142,8 +142,8 @@ bool ClickServerRow(int row) {
 
 namespace {
 
-constexpr const char* kProxyVariables[] = {"http_proxy", "HTTP_PROXY", "all_proxy",
-                                           "ALL_PROXY",  "no_proxy",   "NO_PROXY"};
+constexpr const char* kProxyVariables[] = {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY",
+                                           "all_proxy",  "ALL_PROXY",  "no_proxy",    "NO_PROXY"};
 
 }  // namespace
 
