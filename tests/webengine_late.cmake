@@ -1,6 +1,7 @@
 # Loads the engine on demand and must not link it, so it is labelled by hand.
 brindlecot_test(test_webengine_late test_webengine_late.cpp)
-set_tests_properties(test_webengine_late PROPERTIES LABELS webengine)
+# Each route row starts an engine of its own: on a small machine the suite takes minutes.
+set_tests_properties(test_webengine_late PROPERTIES LABELS webengine TIMEOUT 900)
 # Built beside the program, so that it finds the module from where the program does.
 set_target_properties(test_webengine_late PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
