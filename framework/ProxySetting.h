@@ -399,8 +399,10 @@ inline QStringList EngineSwitches(const Setting& setting) {
     // Nothing listens on port 0: every request the engine sends through it fails.
     return "http://127.0.0.1:0";
   };
-  // One rule for every scheme where both agree; the engine sends ws:// by the http rule and
-  // wss:// by the https rule.
+  // One rule for every scheme where both agree. The engine sends a WebSocket, ws:// and wss://
+  // alike, by its socks= rule, else its https= rule, else its http= rule; we never hand it a
+  // socks= rule, so where the two differ ws:// takes the https route here, not the program's
+  // http route, and the web views' guard stops it.
   const QString servers =
       http == https ? server(http) : "http=" + server(http) + ";https=" + server(https);
   // The engine's own loopback rule also spares link-local addresses; ours does not.

@@ -54,8 +54,10 @@ int main(int argc, char** argv) {
     ProbeWindow::title.clear();
     page.LoadURL(argv[i]);
     if (!WaitFor([&] { return gEnded > before; }, 20000)) std::printf("no end");
-    // A script of the page, or its title, may still be on the way.
+    // A script of the page, or its title, may still be on the way; a page whose title says it
+    // is pending is waited for until it says otherwise.
     WaitFor([] { return false; }, 300);
+    WaitFor([] { return ProbeWindow::title.find("pending") == std::string::npos; }, 20000);
     std::printf(" | %s\n", ProbeWindow::title.c_str());
   }
   QProcess child;

@@ -116,6 +116,7 @@ class ProxyGuard final : public QWebEngineUrlRequestInterceptor {
   void interceptRequest(QWebEngineUrlRequestInfo& info) override {
     const QUrl& url = info.requestUrl();
     const QString scheme = url.scheme();
+    const bool socket = scheme == QLatin1String("ws") || scheme == QLatin1String("wss");
     bool secure = false;
     int port = 0;
     if (scheme == QLatin1String("http") || scheme == QLatin1String("ws")) {
@@ -126,7 +127,11 @@ class ProxyGuard final : public QWebEngineUrlRequestInterceptor {
     } else {
       return;  // nothing that reaches the network
     }
-    const ProxyRoute engine = proxy_setting::RouteFor(Start().setting, secure, url.host(), port);
+    // The engine sends a WebSocket, ws:// as well as wss://, by its https rule: where the
+    // program sends ws:// by the http rule and the two differ, the socket cannot go the
+    // program's way and goes nowhere.
+    const ProxyRoute engine =
+        proxy_setting::RouteFor(Start().setting, secure || socket, url.host(), port);
     if (engine.kind == ProxyRoute::Kind::Unusable || engine != RouteFor(secure, url.host(), port)) {
       info.block(true);
     }
