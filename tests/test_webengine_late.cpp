@@ -2,12 +2,15 @@
 // foreign URL (ventrilo://) to the system: the program does that itself, once; and the engine
 // takes each request the way the program's own client takes it.
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 #include <QWidget>
@@ -141,12 +144,71 @@ QStringList RoutesTaken(const Origin& origin, const SocksRelay& socks) {
   return routes;
 }
 
+// A desktop session whose proxy configuration Qt reads as it does a KDE desktop's: through
+// libproxy's KDE reader (a module scripts/test.sh unpacks into the build folder, nothing
+// installed) and a settings reader of our own on the PATH, which answers from a kioslaverc in a
+// folder of the suite's. The session lasts the whole suite: libproxy takes its readers once,
+// with the first proxy question a process asks. It names no proxy until a row says so.
+class DesktopSession {
+ public:
+  bool start() {
+    const QString modules = QStringLiteral(DESKTOP_PROXY_MODULES);
+    if (!QFile::exists(modules + "/config_kde.so") || !folder_.isValid()) return false;
+    QDir(folder_.path()).mkdir("bin");
+    QFile reader(folder_.filePath("bin/kreadconfig5"));
+    if (!reader.open(QIODevice::WriteOnly)) return false;
+    reader.write(
+        "#!/bin/sh\n"
+        "# The value of --key in the kioslaverc one folder up, else --default.\n"
+        "key= default=\n"
+        "while [ $# -gt 0 ]; do\n"
+        "  case \"$1\" in --key) key=$2; shift ;; --default) default=$2; shift ;; esac\n"
+        "  shift\n"
+        "done\n"
+        "value=$(sed -n \"s/^$key=//p\" \"$(dirname \"$0\")/../kioslaverc\")\n"
+        "printf '%s\\n' \"${value:-$default}\"\n");
+    reader.close();
+    reader.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    name({});
+    qputenv("KDE_FULL_SESSION", "true");
+    qputenv("PX_MODULE_PATH", modules.toLocal8Bit());
+    qputenv("XDG_CONFIG_DIRS", folder_.path().toLocal8Bit());
+    qputenv("PATH", folder_.filePath("bin").toLocal8Bit() + ':' + qgetenv("PATH"));
+    return started_ = true;
+  }
+  bool started() const { return started_; }
+
+  // The proxy the desktop names for every scheme ("http://host port", as KDE writes it), or
+  // none. libproxy reads the settings afresh only when the file's time has changed.
+  void name(const QByteArray& proxy) {
+    QFile settings(folder_.filePath("kioslaverc"));
+    if (!settings.open(QIODevice::WriteOnly)) qFatal("no kioslaverc");
+    settings.write(proxy.isEmpty()
+                       ? "ProxyType=0\n"
+                       : "ProxyType=1\nhttpProxy=" + proxy + "\nhttpsProxy=" + proxy + "\n");
+    settings.flush();
+    settings.setFileTime(QDateTime::fromSecsSinceEpoch(1000000000 + ++changes_),
+                         QFileDevice::FileModificationTime);
+  }
+
+ private:
+  QTemporaryDir folder_;
+  bool started_ = false;
+  int changes_ = 0;
+};
+
+DesktopSession gDesktop;
+
 }  // namespace
 
 class WebEngineLateTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() {
+    if (!gDesktop.start()) qWarning("libproxy's KDE reader is not in the build folder");
+  }
+
   void cleanup() {
     if (PageWindow* window = ImplicitIfOpen<PageWindow>()) window->Close();
     StopProgram();
@@ -174,6 +236,7 @@ class WebEngineLateTest : public QObject {
   void engineTakesTheProgramsRoute_data() {
     // PROXY, SOCKS: host:port; ORIGIN: port. "--webEngineArgs": the engine's arguments go on
     // the command line instead of in its variable, with each "ARG=" value among them.
+    // "DESKTOP=": the proxy the desktop's configuration names.
     QTest::addColumn<QByteArrayList>("settings");
     // A letter for each of kDestinations, in order (see RoutesTaken): the program's and the
     // engine's, or the program's then the engine's when they differ.
@@ -203,6 +266,8 @@ class WebEngineLateTest : public QObject {
     row("everything exempt", {"http_proxy=PROXY", "no_proxy=*"}, {"dddddddddd"});
     row("empty: no proxy", {"http_proxy="}, {"dddddddddd"});
     row("nothing set: the system's configuration", {}, {"dddddddddd"});
+    row("nothing set: the desktop's configuration names a proxy", {"DESKTOP=http://127.0.0.1 PORT"},
+        {"pppdpppppp"});
     row("https_proxy for the secure alone", {"https_proxy=http://PROXY"}, {"ddddddddpn"});
     row("https_proxy before HTTPS_PROXY",
         {"https_proxy=http://PROXY", "HTTPS_PROXY=socks5://SOCKS"}, {"ddddddddpn"});
@@ -265,18 +330,30 @@ class WebEngineLateTest : public QObject {
     });
     const bool onCommandLine = settings.removeAll("--webEngineArgs") > 0;
     QStringList arguments;
+    QByteArray desktop;
     for (const QByteArray& setting : settings) {
       if (setting.startsWith("ARG=")) arguments << QString::fromLatin1(setting.mid(4));
+      if (setting.startsWith("DESKTOP=")) desktop = setting.mid(8);
     }
     settings.erase(std::remove_if(settings.begin(), settings.end(),
-                                  [](const QByteArray& s) { return s.startsWith("ARG="); }),
+                                  [](const QByteArray& s) {
+                                    return s.startsWith("ARG=") || s.startsWith("DESKTOP=");
+                                  }),
                    settings.end());
+    if (!desktop.isEmpty() && !gDesktop.started()) {
+      QSKIP("libproxy's KDE reader is not in the build folder (scripts/test.sh unpacks it)");
+    }
+    const auto forget = qScopeGuard([&] {
+      if (gDesktop.started()) gDesktop.name({});
+    });
     const QList<QPair<QByteArray, QByteArray>> placeholders = {
         {"ORIGIN", QByteArray::number(origin.serverPort())},
         {"PROXY", "127.0.0.1:" + QByteArray::number(Host().port())},
         {"SOCKS", "127.0.0.1:" + QByteArray::number(socks.port())},
         {"PORT", QByteArray::number(Host().port())}};
     SetProxyVariables(settings, placeholders);
+    for (const auto& [placeholder, text] : placeholders) desktop.replace(placeholder, text);
+    if (!desktop.isEmpty()) gDesktop.name(desktop);
     for (QString& argument : arguments) {
       for (const auto& [placeholder, text] : placeholders)
         argument.replace(QString::fromLatin1(placeholder), QString::fromLatin1(text));
