@@ -20,11 +20,8 @@ qsizetype HttpExchange::socksReplyLength() const {
 }
 
 bool HttpExchange::readSocks() {
+  // Never -1 here: an address of unknown type fails as soon as its type byte has come.
   const qsizetype need = socksReplyLength();
-  if (need < 0) {
-    fail(HTTPSocket::kErrorBadAnswer);
-    return false;
-  }
   const qsizetype had = socksReply_.size();
   socksReply_.resize(need);
   qint64 got = 0;
@@ -55,7 +52,14 @@ bool HttpExchange::readSocks() {
                      : HTTPSocket::kErrorNetwork);
     return false;
   }
-  if (socksReply_.size() < socksReplyLength()) return true;
+  // The type byte may have come with this read: a reply whose length is unknown is no reply,
+  // and nothing may follow it.
+  const qsizetype whole = socksReplyLength();
+  if (whole < 0) {
+    fail(HTTPSocket::kErrorBadAnswer);
+    return false;
+  }
+  if (socksReply_.size() < whole) return true;
   socks_ = Socks::Through;
   socksReply_ = QByteArray();
   sendRequest();

@@ -1,7 +1,11 @@
-// The response reader, fed through a real loopback connection: the input is the whole answer
-// of a host that then closes. It is sent once in one piece and again cut into pieces that the
-// reader sees one at a time (one byte at a time for short inputs); every delivery must end
-// alike, within the caps.
+// The response reader, fed through a real loopback connection. The input's first byte picks
+// the route: even, the rest is the whole answer of a host that then closes; odd, the rest is
+// everything a SOCKS5 proxy sends once it has the client's greeting (its method reply, its
+// reply to CONNECT, then the host's answer), after which it closes. The input is sent once in
+// one piece and again cut into pieces that the reader sees one at a time (one byte at a time
+// for short inputs); every delivery must end alike, within the caps. Through the proxy, the
+// client must send its CONNECT request only after a good method reply and its request only
+// after a good CONNECT reply, and an answer behind good replies must read as it does direct.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -20,7 +24,12 @@
 namespace {
 
 int gListener = -1;
-QByteArray gUrl;
+QByteArray gDirectUrl;
+// Through the proxy the URL names no loopback host, which would never be proxied; the proxy
+// is the listener itself.
+const QByteArray kProxiedUrl = "http://fuzz.example/x";
+QByteArray gProxy;
+HttpExchange::Plan gProxied;  // what the client sends the proxy
 
 struct Outcome {
   bool ended = false;
@@ -29,6 +38,7 @@ struct Outcome {
   int code = 0;
   HttpExchange::HeaderList headers;
   std::string body;
+  QByteArray sent;  // through the proxy: what the client sent after its greeting
   bool operator==(const Outcome&) const = default;
 };
 
@@ -36,9 +46,25 @@ void Spin() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-// One exchange against the listener; `pieces` are written one by one, each read before the
-// next goes, then the host closes in an orderly way.
-Outcome Deliver(const QByteArray& answer, const std::vector<std::size_t>& pieces) {
+// Everything the client has sent so far, appended to `into`.
+void Drain(int peer, QByteArray* into) {
+  char buffer[1024];
+  for (;;) {
+    const auto got = ::recv(peer, buffer, sizeof buffer, MSG_DONTWAIT);
+    if (got <= 0) return;
+    into->append(buffer, got);
+  }
+}
+
+// One exchange against the listener, as the host or, with `socks`, as the proxy; `pieces` of
+// `stream` are written one by one, each read before the next goes, then the listener closes
+// its side in an orderly way.
+Outcome Deliver(bool socks, const QByteArray& stream, const std::vector<std::size_t>& pieces) {
+  if (socks) {
+    qputenv("all_proxy", gProxy);
+  } else {
+    qunsetenv("all_proxy");
+  }
   Outcome outcome;
   HttpExchange exchange;
   QObject::connect(&exchange, &HttpExchange::finished,
@@ -52,7 +78,7 @@ Outcome Deliver(const QByteArray& answer, const std::vector<std::size_t>& pieces
     outcome.ended = true;
     outcome.code = code;
   });
-  exchange.start(gUrl);
+  exchange.start(socks ? kProxiedUrl : gDirectUrl);
 
   int peer = -1;
   for (int i = 0; i < 100000 && peer < 0; ++i) {
@@ -60,38 +86,86 @@ Outcome Deliver(const QByteArray& answer, const std::vector<std::size_t>& pieces
     peer = ::accept4(gListener, nullptr, nullptr, SOCK_NONBLOCK);
   }
   if (peer < 0) std::abort();
-  // The request is read first: closing with it unread would reset the connection.
-  std::string request;
-  for (int i = 0; i < 100000 && request.find("\r\n\r\n") == std::string::npos; ++i) {
+  // The request, or the greeting, is read first: closing with it unread would reset the
+  // connection.
+  const QByteArray greeting("\x05\x01\x00", 3);
+  QByteArray first;
+  const auto complete = [&] {
+    return socks ? first.size() >= greeting.size() : first.contains("\r\n\r\n");
+  };
+  for (int i = 0; i < 100000 && !complete(); ++i) {
     Spin();
-    char buffer[1024];
-    const auto got = ::recv(peer, buffer, sizeof buffer, 0);
-    if (got > 0) request.append(buffer, static_cast<std::size_t>(got));
+    Drain(peer, &first);
   }
-  if (request.find("\r\n\r\n") == std::string::npos) std::abort();
+  if (!complete()) std::abort();
+  // The one method offered is "no authentication": credentials are never sent.
+  if (socks && !first.startsWith(greeting)) std::abort();
+  outcome.sent = first.mid(socks ? greeting.size() : first.size());
 
   std::size_t at = 0;
   for (std::size_t piece : pieces) {
     if (outcome.ended) break;
-    piece = std::min(piece, static_cast<std::size_t>(answer.size()) - at);
+    piece = std::min(piece, static_cast<std::size_t>(stream.size()) - at);
     if (piece == 0) continue;
-    if (::send(peer, answer.constData() + at, piece, MSG_NOSIGNAL) != static_cast<ssize_t>(piece)) {
+    if (::send(peer, stream.constData() + at, piece, MSG_NOSIGNAL) != static_cast<ssize_t>(piece)) {
       break;  // the reader has stopped and dropped the connection
     }
     at += piece;
     for (int i = 0; i < 4; ++i) Spin();
+    Drain(peer, &outcome.sent);
   }
   ::shutdown(peer, SHUT_WR);
   for (int i = 0; i < 100000 && !outcome.ended; ++i) Spin();
+  // The client has stopped: all it sent has arrived.
+  Drain(peer, &outcome.sent);
   ::close(peer);
   if (!outcome.ended) std::abort();
+  if (!socks) outcome.sent.clear();
   return outcome;
+}
+
+// How far a proxy's bytes hold good replies, as RFC 1928 has them (the reserved byte is not
+// looked at, as the exchange does not): whether the method reply is "version 5, no
+// authentication", and where the answer starts behind a successful CONNECT reply of known
+// address type, or -1.
+struct Replies {
+  bool methodTaken = false;
+  qsizetype answerAt = -1;
+};
+
+Replies ReadReplies(const QByteArray& stream) {
+  Replies replies;
+  if (stream.size() < 2 || stream.at(0) != 5 || stream.at(1) != 0) return replies;
+  replies.methodTaken = true;
+  const QByteArray reply = stream.mid(2);
+  if (reply.size() < 5 || reply.at(0) != 5 || reply.at(1) != 0) return replies;
+  qsizetype length = 0;
+  switch (reply.at(3)) {
+    case 1:
+      length = 4 + 4 + 2;
+      break;
+    case 3:
+      length = 4 + 1 + static_cast<unsigned char>(reply.at(4)) + 2;
+      break;
+    case 4:
+      length = 4 + 16 + 2;
+      break;
+    default:
+      return replies;
+  }
+  if (reply.size() >= length) replies.answerAt = 2 + length;
+  return replies;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   static QCoreApplication app(*argc, *argv);
+  // The proxy setting is the harness's own: all_proxy alone, set for the proxied route only.
+  for (const char* name :
+       {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY", "no_proxy", "NO_PROXY"}) {
+    qunsetenv(name);
+  }
   gListener = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
   sockaddr_in address{};
   address.sin_family = AF_INET;
@@ -102,17 +176,43 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
       ::getsockname(gListener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
     std::abort();
   }
-  gUrl = "http://127.0.0.1:" + QByteArray::number(ntohs(address.sin_port)) + "/x";
+  const QByteArray port = QByteArray::number(ntohs(address.sin_port));
+  gDirectUrl = "http://127.0.0.1:" + port + "/x";
+  gProxy = "socks5://127.0.0.1:" + port;
+  qputenv("all_proxy", gProxy);
+  gProxied = HttpExchange::PlanFor(kProxiedUrl);
+  qunsetenv("all_proxy");
+  if (gProxied.socksConnect.isEmpty()) std::abort();
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const QByteArray answer(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-  const Outcome whole = Deliver(answer, {size});
+  if (size == 0) return 0;
+  const bool socks = (data[0] & 1) != 0;
+  ++data;
+  --size;
+  const QByteArray stream(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+  const Outcome whole = Deliver(socks, stream, {size});
   if (whole.finished) {
     if (whole.body.size() > HTTPSocket::kMaxBodyBytes) std::abort();
     // Any three digits are a status, except the interim ones, which are skipped.
     if (whole.status < 0 || whole.status > 999 || whole.status / 100 == 1) std::abort();
+  }
+
+  if (socks) {
+    const Replies replies = ReadReplies(stream);
+    const QByteArray expected = (replies.methodTaken ? gProxied.socksConnect : QByteArray()) +
+                                (replies.answerAt >= 0 ? gProxied.request : QByteArray());
+    if (whole.sent != expected) std::abort();
+    if (replies.answerAt < 0) {
+      if (whole.finished) std::abort();
+    } else {
+      const QByteArray answer = stream.mid(replies.answerAt);
+      const Outcome direct = Deliver(false, answer, {static_cast<std::size_t>(answer.size())});
+      Outcome through = whole;
+      through.sent.clear();
+      if (!(through == direct)) std::abort();
+    }
   }
 
   std::vector<std::size_t> pieces;
@@ -128,6 +228,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       left -= piece;
     }
   }
-  if (!(Deliver(answer, pieces) == whole)) std::abort();
+  if (!(Deliver(socks, stream, pieces) == whole)) std::abort();
   return 0;
 }

@@ -396,61 +396,119 @@ class TestHttpSocket : public QObject {
   }
 
   // A proxy's failures read as the host's own would, and as an HTTP proxy's in the same state
-  // do; a SOCKS5 proxy's reply is read to its last byte, whatever address it names.
+  // do. A SOCKS5 proxy's replies are read to their last byte, however they come and whatever
+  // address they name, and one that is no reply of SOCKS5 fails the exchange with nothing more
+  // sent: the proxy gets the CONNECT request only after a good method reply, and the request
+  // only after a good CONNECT reply.
   void refusalsReadAlikeOnEveryRoute_data() {
-    QTest::addColumn<QByteArray>("setting");  // CLOSED: a port where nobody listens
+    // DIRECT: none; SOCKS: the loopback SOCKS5 proxy, with the row's answers. CLOSED, here and
+    // in the URL: a port where nobody listens.
+    QTest::addColumn<QByteArray>("setting");
+    QTest::addColumn<QByteArray>("url");
     QTest::addColumn<SocksRelay::Answers>("socks");
     QTest::addColumn<QString>("outcome");
-    const SocksRelay::Answers plain;
-    const QString refused = QStringLiteral("failed %1").arg(HTTPSocket::kErrorRefused);
-    const auto replying = [](char method, char reply, QByteArray bound) {
-      SocksRelay::Answers answers;
-      answers.method = method;
-      answers.reply = reply;
-      if (!bound.isEmpty()) answers.bound = bound;
-      return answers;
+    // What the loopback SOCKS5 proxy got: the CONNECT request, then everything after it.
+    QTest::addColumn<QByteArray>("connect");
+    QTest::addColumn<QByteArray>("sent");
+    using Answers = SocksRelay::Answers;
+    const auto failed = [](int code) { return QStringLiteral("failed %1").arg(code); };
+    const QString refused = failed(HTTPSocket::kErrorRefused);
+    const QString badAnswer = failed(HTTPSocket::kErrorBadAnswer);
+    const QString finished = "finished 200";
+    const auto row = [](const char* name, const char* setting, const QByteArray& url,
+                        const QString& outcome) {
+      QTest::newRow(name) << QByteArray(setting) << url << Answers{} << outcome << QByteArray()
+                          << QByteArray();
     };
-    QTest::newRow("direct: nobody listens") << QByteArray("DIRECT") << plain << refused;
-    QTest::newRow("HTTP proxy: nobody listens")
-        << QByteArray("http_proxy=127.0.0.1:CLOSED") << plain << refused;
-    QTest::newRow("SOCKS5 proxy: nobody listens")
-        << QByteArray("http_proxy=socks5://127.0.0.1:CLOSED") << plain << refused;
-    QTest::newRow("SOCKS5 proxy: the host refuses")
-        << QByteArray("SOCKS") << replying(0, 5, {}) << refused;
-    QTest::newRow("SOCKS5 proxy: no such host")
-        << QByteArray("SOCKS") << replying(0, 4, {})
-        << QStringLiteral("failed %1").arg(HTTPSocket::kErrorHostNotFound);
-    QTest::newRow("SOCKS5 proxy: a general failure")
-        << QByteArray("SOCKS") << replying(0, 1, {})
-        << QStringLiteral("failed %1").arg(HTTPSocket::kErrorNetwork);
-    QTest::newRow("SOCKS5 proxy: wants credentials")
-        << QByteArray("SOCKS") << replying('\xff', 0, {})
-        << QStringLiteral("failed %1").arg(HTTPSocket::kErrorProxy);
-    QTest::newRow("SOCKS5 proxy: bound to an IPv6 address")
-        << QByteArray("SOCKS") << replying(0, 0, '\x04' + QByteArray(16, '\x01')) << "finished 200";
-    QTest::newRow("SOCKS5 proxy: bound to a name")
-        << QByteArray("SOCKS") << replying(0, 0, "\x03\x0dproxy.example") << "finished 200";
+    const auto socks = [](const char* name, const Answers& answers, const QString& outcome,
+                          const QByteArray& connect, const QByteArray& sent,
+                          const QByteArray& url = kListUrl) {
+      QTest::newRow(qPrintable(QStringLiteral("SOCKS5 proxy: %1").arg(name)))
+          << QByteArray("SOCKS") << url << answers << outcome << connect << sent;
+    };
+    const QByteArray headers = "\r\nAccept: */*\r\nAccept-Language: en\r\n\r\n";
+    const QByteArray request = "GET /files/brindlecot/ventList.txt HTTP/1.0\r\nHost: ";
+    const QByteArray listRequest = request + "files.brindlecot.example" + headers;
+    const QByteArray listConnect = QByteArray("\x05\x01\x00\x03\x18", 5) +
+                                   "files.brindlecot.example" + QByteArray("\x00\x50", 2);
+    const QByteArray sample = SampleFile(kListPath);
+
+    row("direct: nobody listens", "DIRECT", "http://127.0.0.1:CLOSED" + QByteArray(kListPath),
+        refused);
+    row("HTTP proxy: nobody listens", "http_proxy=127.0.0.1:CLOSED", kListUrl, refused);
+    row("SOCKS5 proxy: nobody listens", "http_proxy=socks5://127.0.0.1:CLOSED", kListUrl, refused);
+    socks("the host refuses", {.reply = 5}, refused, listConnect, {});
+    socks("no such host", {.reply = 4}, failed(HTTPSocket::kErrorHostNotFound), listConnect, {});
+    socks("a general failure", {.reply = 1}, failed(HTTPSocket::kErrorNetwork), listConnect, {});
+    socks("wants credentials", {.method = '\xff'}, failed(HTTPSocket::kErrorProxy), {}, {});
+    socks("picks username and password, which was not offered", {.method = 2}, badAnswer, {}, {});
+    socks("a method reply of version 4", {.methodVersion = 4}, badAnswer, {}, {});
+    socks("a CONNECT reply of version 4", {.replyVersion = 4}, badAnswer, listConnect, {});
+    socks("bound to an address of unknown type", {.bound = QByteArray("\x09\x00\x00\x00\x00", 5)},
+          badAnswer, listConnect, {});
+    socks("bound to an IPv6 address", {.bound = '\x04' + QByteArray(16, '\x01')}, finished,
+          listConnect, listRequest);
+    socks("bound to a name", {.bound = "\x03\x0dproxy.example"}, finished, listConnect,
+          listRequest);
+    // The name's length is a byte of 128 or more, which read as signed would be negative.
+    socks("bound to a name of 200 bytes", {.bound = "\x03\xc8" + QByteArray(200, 'n')}, finished,
+          listConnect, listRequest);
+    socks("its replies a byte at a time", {.bound = "\x03\x0dproxy.example", .bytewise = true},
+          finished, listConnect, listRequest);
+    socks("its reply and the answer in one write",
+          {.answer = "HTTP/1.0 200 OK\r\nContent-Length: " + QByteArray::number(sample.size()) +
+                     "\r\n\r\n" + sample},
+          finished, listConnect, listRequest);
+    socks("closes during its reply", {.cutAfter = 6}, failed(HTTPSocket::kErrorNoAnswer),
+          listConnect, {});
+    socks("resets during its reply", {.cutAfter = 6, .reset = true},
+          failed(HTTPSocket::kErrorNetwork), listConnect, {});
+    socks("silent before its method reply", {.silence = Answers::Silence::BeforeMethodReply},
+          failed(HTTPSocket::kErrorSilent), {}, {});
+    socks("silent after its method reply", {.silence = Answers::Silence::AfterMethodReply},
+          failed(HTTPSocket::kErrorSilent), listConnect, {});
+    // An IPv6 destination goes as an address (type 4) in network order, not as a name.
+    socks("an IPv6 destination", {}, finished,
+          QByteArray("\x05\x01\x00\x04\x20\x01\x0d\xb8", 8) + QByteArray(11, '\0') +
+              QByteArray("\x07\x1f\x90", 3),
+          request + "[2001:db8::7]:8080" + headers,
+          "http://[2001:db8::7]:8080" + QByteArray(kListPath));
   }
   void refusalsReadAlikeOnEveryRoute() {
     QFETCH(QByteArray, setting);
+    QFETCH(QByteArray, url);
     QFETCH(SocksRelay::Answers, socks);
     QFETCH(QString, outcome);
+    QFETCH(QByteArray, connect);
+    QFETCH(QByteArray, sent);
+    HTTPSocket::SetSilenceLimit(std::chrono::milliseconds(1000));
+    const auto restore =
+        qScopeGuard([] { HTTPSocket::SetSilenceLimit(HTTPSocket::kSilenceLimit); });
     const QByteArray closed = QByteArray::number(ClosedPort());
-    QByteArray url = kListUrl;
-    if (setting == "DIRECT") {
-      url = "http://127.0.0.1:" + closed + kListPath;
-    } else if (setting == "SOCKS") {
+    url.replace("CLOSED", closed);
+    if (setting == "SOCKS") {
       gSocks->setAnswers(socks);
       UrlOver("socks", kListPath);
-    } else {
+    } else if (setting != "DIRECT") {
       SetProxyVariables({setting}, {{"CLOSED", closed}});
     }
     Outcome got;
     auto exchange = Watched(got);
     exchange->start(url);
     QTRY_VERIFY(Ended(got));
-    QCOMPARE(got.events.last(), outcome);
-    QCOMPARE(got.body, outcome == "finished 200" ? SampleFile(kListPath) : QByteArray());
+    const bool whole = outcome.startsWith("finished");
+    QCOMPARE(got.events, whole ? QStringList({"connected", outcome}) : QStringList{outcome});
+    QCOMPARE(got.body, whole ? SampleFile(kListPath) : QByteArray());
+    if (setting != "SOCKS") {
+      QVERIFY(gSocks->sessions().isEmpty());
+      return;
+    }
+    // Once the proxy has seen the connection end, nothing more can reach it.
+    QTRY_VERIFY(!gSocks->sessions().isEmpty() && gSocks->sessions().first().over);
+    const QList<SocksRelay::Session> sessions = gSocks->sessions();
+    QCOMPARE(sessions.size(), 1);
+    QCOMPARE(sessions.first().connect, connect);
+    QCOMPARE(sessions.first().after, sent);
   }
 
   void malformedUrlFailsFromTheEventLoop_data() {
