@@ -399,10 +399,9 @@ inline QStringList EngineSwitches(const Setting& setting) {
     // Nothing listens on port 0: every request the engine sends through it fails.
     return "http://127.0.0.1:0";
   };
-  // One rule for every scheme where both agree. The engine sends a WebSocket, ws:// and wss://
-  // alike, by its socks= rule, else its https= rule, else its http= rule; we never hand it a
-  // socks= rule, so where the two differ ws:// takes the https route here, not the program's
-  // http route, and the web views' guard stops it.
+  // One rule for every scheme where both agree. The engine sends ws:// and wss:// alike by its
+  // socks= rule, else https=, else http=: given no socks=, ws:// takes the https route, which
+  // the web views' guard refuses where it is not the http route.
   const QString servers =
       http == https ? server(http) : "http=" + server(http) + ";https=" + server(https);
   // The engine's own loopback rule also spares link-local addresses; ours does not.

@@ -116,7 +116,6 @@ class ProxyGuard final : public QWebEngineUrlRequestInterceptor {
   void interceptRequest(QWebEngineUrlRequestInfo& info) override {
     const QUrl& url = info.requestUrl();
     const QString scheme = url.scheme();
-    const bool socket = scheme == QLatin1String("ws") || scheme == QLatin1String("wss");
     bool secure = false;
     int port = 0;
     if (scheme == QLatin1String("http") || scheme == QLatin1String("ws")) {
@@ -127,11 +126,11 @@ class ProxyGuard final : public QWebEngineUrlRequestInterceptor {
     } else {
       return;  // nothing that reaches the network
     }
-    // The engine sends a WebSocket, ws:// as well as wss://, by its https rule: where the
-    // program sends ws:// by the http rule and the two differ, the socket cannot go the
-    // program's way and goes nowhere.
+    // The engine sends ws:// by its https rule, the program by its http rule: where the two
+    // differ, the socket cannot go the program's way and goes nowhere.
+    const bool engineSecure = secure || scheme == QLatin1String("ws");
     const ProxyRoute engine =
-        proxy_setting::RouteFor(Start().setting, secure || socket, url.host(), port);
+        proxy_setting::RouteFor(Start().setting, engineSecure, url.host(), port);
     if (engine.kind == ProxyRoute::Kind::Unusable || engine != RouteFor(secure, url.host(), port)) {
       info.block(true);
     }
