@@ -10,31 +10,13 @@ jobs="$(nproc)"
 
 # libproxy's KDE reader, unpacked into the build folder and never installed: the route suite
 # gives Qt a desktop proxy configuration to read through it. Without it that one row is skipped.
-desktop="$here/build-test/desktop-proxy"
-if [ ! -f "$desktop/config_kde.so" ]; then
-  (
-    set -e
-    version="$(dpkg-query -W -f='${Version}' libproxy1v5)"
-    work="$(mktemp -d)"
-    trap 'rm -rf "$work"' EXIT
-    cd "$work"
-    if ! apt-get download "libproxy1-plugin-kconfig=$version" >/dev/null 2>&1; then
-      sudo=""
-      [ "$(id -u)" -ne 0 ] && sudo="sudo"
-      $sudo apt-get update -qq
-      apt-get download "libproxy1-plugin-kconfig=$version" >/dev/null 2>&1
-    fi
-    dpkg-deb -x libproxy1-plugin-kconfig_*.deb unpacked
-    mkdir -p "$desktop"
-    cp "$(find unpacked -name config_kde.so | head -n 1)" "$desktop/"
-  ) || echo "libproxy's KDE reader could not be fetched: the desktop proxy row is skipped"
-fi
+"$here/scripts/desktop-proxy-reader.sh" "$here/build-test/desktop-proxy"
 (cd "$here/build-test" && ctest --output-on-failure -j"$jobs")
 
 "$here/scripts/setup.sh" "$here/build-asan" -DCMAKE_BUILD_TYPE=Debug -DBRINDLECOT_SANITIZE=ON \
   -DBRINDLECOT_WERROR=ON
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-(cd "$here/build-asan" && ctest --output-on-failure -j"$jobs" -LE webengine)
+(cd "$here/build-asan" && ctest --output-on-failure -j"$jobs" -LE "webengine|script")
 
 "$here/fuzz/run.sh" 20 "$here/build-fuzz"
