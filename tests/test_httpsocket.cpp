@@ -845,6 +845,7 @@ class TestHttpSocket : public QObject {
     row("SOCKS5 in ALL_PROXY", {"ALL_PROXY=socks5h://SOCKS"}, "socks");
     row("SOCKS5 in http_proxy", {"http_proxy=socks5://SOCKS"}, "socks");
     row("http_proxy before all_proxy", {"http_proxy=PROXY", "all_proxy=socks5://SOCKS"}, "proxy");
+    row("http_proxy before HTTP_PROXY", {"http_proxy=PROXY", "HTTP_PROXY=socks5://SOCKS"}, "proxy");
     row("NO_PROXY alone", {"http_proxy=PROXY", "NO_PROXY=NAME"}, "direct");
     row("no_proxy before NO_PROXY", {"http_proxy=PROXY", "no_proxy=other.example", "NO_PROXY=NAME"},
         "proxy");

@@ -21,7 +21,8 @@ add_executable(route_probe route_probe.cpp)
 target_link_libraries(route_probe PRIVATE brindlecot_testsupport)
 add_dependencies(test_webengine_late route_probe)
 target_compile_definitions(test_webengine_late PRIVATE ROUTE_PROBE_PATH="$<TARGET_FILE:route_probe>")
-# libproxy's KDE reader, which scripts/test.sh unpacks here so that a row can give Qt a desktop
-# proxy configuration to read.
-target_compile_definitions(test_webengine_late
-                           PRIVATE DESKTOP_PROXY_MODULES="${CMAKE_BINARY_DIR}/desktop-proxy")
+# libproxy's KDE reader, which scripts/test.sh unpacks here, and our stand-in for the KDE settings
+# reader it runs, so that a row can give Qt a desktop proxy configuration to read.
+target_compile_definitions(
+  test_webengine_late PRIVATE DESKTOP_PROXY_MODULES="${CMAKE_BINARY_DIR}/desktop-proxy"
+                              DESKTOP_TOOLS="${CMAKE_CURRENT_SOURCE_DIR}/support/desktop")
